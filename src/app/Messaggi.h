@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Every message box of the program goes through this service, so that the window code never
+// builds a dialog itself and tests can record what was shown and choose the answer.
+
+enum class PulsantiMessaggio { Ok, SiNo, SiNoAnnulla };
+enum class IconaMessaggio { Nessuna, Informazione, Domanda, Esclamazione };
+enum class RispostaMessaggio { Ok, Si, No, Annulla };
+
+struct Messaggio {
+    QString testo; // line breaks are the single character 13, as the program writes them
+    PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
+    IconaMessaggio icona = IconaMessaggio::Nessuna;
+    QString titolo; // empty: the box shows the application's own name
+};
+
+class ServizioMessaggi {
+public:
+    virtual ~ServizioMessaggi() = default;
+    virtual RispostaMessaggio mostra(const Messaggio& messaggio) = 0;
+};
+
+// Installs the service used from now on; nullptr restores the console service, which writes the
+// message on standard error and answers with the first button.
+void ImpostaServizioMessaggi(ServizioMessaggi* servizio);
+
+RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok,
+                         IconaMessaggio icona = IconaMessaggio::Nessuna,
+                         const QString& titolo = QString());
+
+// The standard error message: the error's description, the exclamation icon, an OK button and
+// the program's title.
+void MostraErrore(const QString& descrizione);

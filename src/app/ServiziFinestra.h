@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Esito.h"
+
+#include <QColor>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// What every window relies on from the toolkit, in one place.
+//
+// Qt already behaves as the windows need in these respects (checked by the tests of this
+// folder): a line edit's textChanged and a check box's stateChanged run when the program sets a
+// different value and not for an equal one; a read-only line edit still takes the focus and
+// shows its text; QDialog::exec() returns as soon as the dialog hides itself, and the same
+// instance keeps its contents when it is shown again.
+namespace ServiziFinestra {
+
+// The desktop's colours for a button face (a locked box) and a window background (a usable box).
+QColor ColoreFacciaPulsante();
+QColor ColoreSfondoFinestra();
+
+// A locked box shows its text and takes the focus but refuses typing; it has the button-face
+// colour, an unlocked one the window-background colour.
+void ImpostaBloccata(QLineEdit* casella, bool bloccata);
+void ImpostaSfondo(QWidget* controllo, const QColor& colore);
+
+// Runs the queued paints and user events before returning.
+void ElaboraEventi();
+
+// The mouse pointer of the whole program.
+enum class Puntatore { Predefinito, FrecciaClessidra, Clessidra };
+void ImpostaPuntatore(Puntatore puntatore);
+Puntatore PuntatoreAttuale();
+
+// Loads a picture file into an image box. A missing or unreadable file is an error and the box
+// keeps its previous picture.
+EsitoOperazione CaricaImmagine(QLabel* immagine, const QString& percorso);
+
+// Shows a window modally: returns when it is hidden or closed; the instance stays as it is.
+void MostraModale(QDialog* finestra);
+
+// Ends the program at once, without closing the windows or saving anything. Tests replace the
+// ending with their own function.
+void TerminaProgramma();
+void ImpostaTerminazione(std::function<void()> termina);
+
+} // namespace ServiziFinestra

@@ -1,0 +1,35 @@
+#include "app/Main.h"
+
+#include "app/MessaggiQt.h"
+#include "app/RigaDiComando.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[]) {
+    if (argc > 1)
+        return EseguiRigaDiComando(argc, argv);
+
+    QApplication applicazione(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
+    QGuiApplication::setApplicationDisplayName(QString());
+
+    // Typed numbers are read in the user's locale; a machine without one reads them as Italian.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    QTranslator traduzioneQt;
+    if (traduzioneQt.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduzioneQt);
+
+    MessaggiQt messaggi;
+    ImpostaServizioMessaggi(&messaggi);
+
+    Main();
+    const int esito = QApplication::exec();
+    ImpostaServizioMessaggi(nullptr);
+    return esito;
+}

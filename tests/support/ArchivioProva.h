@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+struct sqlite3;
+
+// A fresh archive for one test, in its own temporary folder, with Global::PercorsoDB pointing
+// at it. Checks run through a side connection of their own, opened on demand.
+class ArchivioProva {
+public:
+    ArchivioProva();
+    ~ArchivioProva();
+
+    bool valido() const { return valido_; }
+    QString percorso() const { return percorso_; }
+    QString cartella() const { return cartella_.path(); }
+
+    // Runs SQL on the side connection; false (with a warning naming the error) when it fails.
+    bool esegui(const QString& sql);
+    // The first column of the first row of a query, or an invalid QVariant.
+    QVariant valore(const QString& sql);
+    // The first column of every row of a query, as texts (Null as an empty text).
+    QStringList testi(const QString& sql);
+    qint64 conta(const QString& tabella) {
+        return valore("SELECT count(*) FROM " + tabella).toLongLong();
+    }
+
+    // Adds a municipality with the given columns; returns its COM_ID.
+    qint64 aggiungiComune(const QString& nome, const QString& prov, const QString& zona = "E",
+                          int gradiGiorno = 2000, int altitudine = 100, int latiG = 45,
+                          int latiP = 0, int longG = 9, int longP = 0, int irradianza = 0);
+
+    // Closes the side connection, so that the file can be replaced or locked by a test.
+    void chiudi();
+
+private:
+    sqlite3* apri();
+
+    QTemporaryDir cartella_;
+    QString percorso_;
+    bool valido_ = false;
+    bool aperto_ = false;
+};

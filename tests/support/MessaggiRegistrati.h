@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/Messaggi.h"
+
+#include <QList>
+#include <QQueue>
+
+// A message service for tests: it records every message box instead of showing it and answers
+// with the replies queued in advance (OK, or Yes for a question, when none is queued).
+// It installs itself on construction and restores the console service on destruction.
+class MessaggiRegistrati final : public ServizioMessaggi {
+public:
+    MessaggiRegistrati();
+    ~MessaggiRegistrati() override;
+
+    RispostaMessaggio mostra(const Messaggio& messaggio) override;
+
+    void rispondi(RispostaMessaggio risposta) { risposte_.enqueue(risposta); }
+    const QList<Messaggio>& mostrati() const { return mostrati_; }
+    QStringList testi() const;
+    void svuota() { mostrati_.clear(); }
+
+private:
+    QList<Messaggio> mostrati_;
+    QQueue<RispostaMessaggio> risposte_;
+};
