@@ -14,8 +14,8 @@ qint16 RicercaRiferimento = 0;
 qint32 IndiceComune = 0;
 qint32 IndiceRiferimento = 0;
 bool AggiornaElenco = false;
-std::vector<DatiComune> ElencoComuni;
-std::vector<DatiComune> Capoluoghi;
+QList<DatiComune> ElencoComuni;
+QList<DatiComune> Capoluoghi;
 
 void Azzera() {
     Titolo.clear();

@@ -2,8 +2,8 @@
 
 #include "db/DatiComune.h"
 
+#include <QList>
 #include <QString>
-#include <vector>
 
 // The state that the windows share for the whole run.
 namespace Global {
@@ -32,9 +32,9 @@ extern bool AggiornaElenco;
 
 // The municipalities found by the last search. An empty result is one element with a blank
 // name, so the list is never empty once a search has run.
-extern std::vector<DatiComune> ElencoComuni;
+extern QList<DatiComune> ElencoComuni;
 // The provincial capitals with their irradiation data.
-extern std::vector<DatiComune> Capoluoghi;
+extern QList<DatiComune> Capoluoghi;
 
 // Puts every shared variable back to its value at program start (used between tests).
 void Azzera();

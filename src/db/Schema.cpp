@@ -14,25 +14,28 @@ namespace {
 // Integer columns keep the ranges of the original archive (16-bit degree days, altitudes,
 // degrees and primes; 32-bit irradiance) and text codes their widths, so that a value the
 // program could not hold is refused when written. capoluogo is a yes/no column stored as -1/0.
+// Texts compare without regard to case, as they always have in this archive: names with the
+// Italian collation (accented letters included), the ASCII codes of provinces and zones with
+// NOCASE.
 const char* const TestoSchema = R"(
 CREATE TABLE Comuni (
     COM_ID INTEGER PRIMARY KEY AUTOINCREMENT,
-    COM_PROV TEXT CHECK (length(COM_PROV) <= 2),
+    COM_PROV TEXT COLLATE NOCASE CHECK (length(COM_PROV) <= 2),
     COM_NAME TEXT COLLATE ITALIANO,
-    COM_ZONE TEXT CHECK (length(COM_ZONE) <= 1),
+    COM_ZONE TEXT COLLATE NOCASE CHECK (length(COM_ZONE) <= 1),
     COM_DEGDAY INTEGER CHECK (COM_DEGDAY BETWEEN -32768 AND 32767),
     COM_ALT INTEGER CHECK (COM_ALT BETWEEN -32768 AND 32767),
     COM_LATI_G INTEGER CHECK (COM_LATI_G BETWEEN -32768 AND 32767),
     COM_LATI_P INTEGER CHECK (COM_LATI_P BETWEEN -32768 AND 32767),
     COM_LONG_G INTEGER CHECK (COM_LONG_G BETWEEN -32768 AND 32767),
     COM_LONG_P INTEGER CHECK (COM_LONG_P BETWEEN -32768 AND 32767),
-    COM_RIFER_NAME TEXT,
-    COM_RIFER_PROV TEXT CHECK (length(COM_RIFER_PROV) <= 2),
+    COM_RIFER_NAME TEXT COLLATE ITALIANO,
+    COM_RIFER_PROV TEXT COLLATE NOCASE CHECK (length(COM_RIFER_PROV) <= 2),
     Hdh REAL,
     Hbh REAL,
     capoluogo INTEGER DEFAULT 0,
-    ProvVicina1 TEXT CHECK (length(ProvVicina1) <= 2),
-    ProvVicina2 TEXT CHECK (length(ProvVicina2) <= 2),
+    ProvVicina1 TEXT COLLATE NOCASE CHECK (length(ProvVicina1) <= 2),
+    ProvVicina2 TEXT COLLATE NOCASE CHECK (length(ProvVicina2) <= 2),
     Irradianza INTEGER CHECK (Irradianza BETWEEN -2147483648 AND 2147483647)
 );
 CREATE INDEX Comuni_Nome ON Comuni (COM_NAME);
@@ -98,8 +101,10 @@ EsitoOperazione CreaArchivio(const QString& percorso,
 
     QTemporaryFile temporaneo(destinazione.absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!temporaneo.open())
-        return ErroreRuntime::Database(QStringLiteral("Impossibile creare l'archivio «%1»: %2.")
-                                           .arg(percorso, temporaneo.errorString()));
+        return ErroreRuntime::Database(
+            QStringLiteral("Impossibile creare l'archivio «%1»: non si può scrivere nella "
+                           "cartella «%2».")
+                .arg(percorso, destinazione.absolutePath()));
     temporaneo.close();
 
     EsitoOperazione esito = Archivio::ApriCreando(ConnessioneCreazione, temporaneo.fileName());

@@ -1,11 +1,114 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
-// The main window: the list of municipalities and the filter panel.
+class GrigliaElenco;
+class PannelloFiltri;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The main window: the list of municipalities found, the filter panel that starts a search (by
+// its button, by Enter in any filter box, or at every change in interactive mode), the traffic
+// light and the count. Its reactions keep the names the program has always used for them.
 class FrmElenco : public QWidget {
     Q_OBJECT
 public:
     FrmElenco();
+
+    // Load step: lists the whole archive; the grid is filled at the first paint.
     void Form_Load();
+    // Every activation: focus parked, the top buttons enabled for the current mode.
+    void Form_Activate();
+
+    // The search command.
+    void cmdCercaFra_Click();
+    // The query text of the panel; on a bad range bound the standard message and "".
+    QString CreaSelect();
+    // Runs a query into the list and the printed list's rows; true when it found a row.
+    bool CaricaComuni(const QString& mystr);
+    void CaricaGriglia();
+    // 0 red, 1 yellow, 2 green.
+    void CambiaSemaforo(qint16 colore);
+
+    void cmdCerca_Click();
+    void cmdEsci_Click();
+    void chkAllC_Click();
+    void ChkAltitudC_Click() { ClicIntervallo(0); }
+    void ChkGGiornoC_Click() { ClicIntervallo(1); }
+    void ChkLatitudC_Click() { ClicIntervallo(2); }
+    void ChkLongitudC_Click() { ClicIntervallo(3); }
+    void chkIrraC_Click() { ClicIntervallo(4); }
+
+    void txtComuneC_Change() { CambioFiltroTesto(); }
+    void txtProvC_Change() { CambioFiltroTesto(); }
+    void txtZonaC_Change() { CambioFiltroTesto(); }
+    void txtAltitudMinC_Change() { CambioIntervallo(); }
+    void txtAltitudMaxC_Change() { CambioIntervallo(); }
+    void txtGGiornoMinC_Change() { CambioIntervallo(); }
+    void txtGGiornoMaxC_Change() { CambioIntervallo(); }
+    void txtLatitudMinC_Change() { CambioIntervallo(); }
+    void txtLatitudMaxC_Change() { CambioIntervallo(); }
+    void txtLongitudMinC_Change() { CambioIntervallo(); }
+    void txtLongitudMaxC_Change() { CambioIntervallo(); }
+    void txtIrraMinC_Change() { CambioIntervallo(); }
+    void txtIrraMaxC_Change() { CambioIntervallo(); }
+
+    // The key-down reaction shared by the thirteen filter boxes: Enter (13) searches.
+    void Filtro_KeyDown(qint16& KeyCode, qint16 Shift);
+
+    void txtComuneC_LostFocus();
+    void txtProvC_LostFocus();
+    void txtZonaC_LostFocus();
+
+    void GrdLista_MouseDown(qint16 Button, qint16 Shift, float X, float Y);
+    void GrdLista_KeyDown(qint16& KeyCode, qint16 Shift);
+    void GrdLista_RowColChange();
+    void GrdLista_DblClick();
+    // Finds the current grid row's municipality in the list by name and province.
+    void CercaIndiceComune();
+
+    // State visible to tests and to the commands that come back to this window.
+    bool InElaborazione() const { return inElaborazione_; }
+    qint16 StatoOrdinamento() const { return statoOrdinamento_; }
+    // How many times the search command has run.
+    int NumeroRicerche() const { return numeroRicerche_; }
+
+protected:
+    bool event(QEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void CostruisciControlli();
+    void CollegaReazioni();
+    void ImpostaOrdineTab();
+    void Form_Paint();
+    void AggiornaConteggio(bool trovato);
+    void PreparaGriglia();
+    void CambioFiltroTesto();
+    void CambioIntervallo();
+    void ClicIntervallo(int intervallo);
+    void MaiuscoloInUscita(QLineEdit* casella);
+
+    QLineEdit* txtHide = nullptr;
+    QPushButton* cmdCerca = nullptr;
+    QPushButton* cmdDettagli = nullptr;
+    QPushButton* cmdNuovo = nullptr;
+    QPushButton* cmdContinua = nullptr;
+    QPushButton* cmdStampa = nullptr;
+    QPushButton* cmdEsci = nullptr;
+    QLabel* lblNumComuni = nullptr;
+    QLabel* imgSemaforo = nullptr;
+    GrigliaElenco* GrdLista = nullptr;
+    PannelloFiltri* fraCerca = nullptr;
+    QFrame* FraCarico = nullptr;
+
+    bool inElaborazione_ = false;
+    bool primapaint_ = false;
+    bool paintProgrammato_ = false;
+    qint16 statoOrdinamento_ = 0;
+    int numeroRicerche_ = 0;
 };

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CriteriRicerca.h"
+
+#include <QFrame>
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+// The filter panel of the main window (fraCerca): the three text filters, the five ranges with
+// their check boxes, the two mode check boxes and the search button. It only builds and lays out
+// the controls and reads their values; the main window holds the reactions.
+class PannelloFiltri : public QFrame {
+    Q_OBJECT
+public:
+    struct Intervallo {
+        QCheckBox* spunta;
+        QLineEdit* da;
+        QLineEdit* a;
+    };
+
+    explicit PannelloFiltri(QWidget* genitore = nullptr);
+
+    QLineEdit* txtComuneC;
+    QLineEdit* txtProvC;
+    QLineEdit* txtZonaC;
+    QCheckBox* ChkAltitudC;
+    QLineEdit* txtAltitudMinC;
+    QLineEdit* txtAltitudMaxC;
+    QCheckBox* ChkGGiornoC;
+    QLineEdit* txtGGiornoMinC;
+    QLineEdit* txtGGiornoMaxC;
+    QCheckBox* ChkLatitudC;
+    QLineEdit* txtLatitudMinC;
+    QLineEdit* txtLatitudMaxC;
+    QCheckBox* ChkLongitudC;
+    QLineEdit* txtLongitudMinC;
+    QLineEdit* txtLongitudMaxC;
+    QCheckBox* chkIrraC;
+    QLineEdit* txtIrraMinC;
+    QLineEdit* txtIrraMaxC;
+    QCheckBox* chkAllC;
+    QCheckBox* chkInter;
+    QPushButton* cmdCercaFra;
+
+    // The five ranges in the order altitude, degree days, latitude, longitude, irradiance.
+    std::array<Intervallo, 5> Intervalli() const;
+    // The three text filters, then the ten range boxes.
+    std::array<QLineEdit*, 13> CaselleFiltro() const;
+
+    // The values that decide a search, as typed.
+    CriteriRicerca Criteri() const;
+};
