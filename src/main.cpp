@@ -9,7 +9,10 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
-    if (argc > 1)
+    QStringList argomenti;
+    for (int i = 1; i < argc; ++i)
+        argomenti << QString::fromLocal8Bit(argv[i]);
+    if (!SoloOpzioniDelleFinestre(argomenti))
         return EseguiRigaDiComando(argc, argv);
 
     QApplication applicazione(argc, argv);

@@ -141,6 +141,25 @@ int EseguiImportazione(const QString& percorsoCsv, const QString& archivioIndica
 
 } // namespace
 
+bool SoloOpzioniDelleFinestre(const QStringList& argomenti) {
+    static const QStringList conValore = {
+        QStringLiteral("-platform"),        QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"),   QStringLiteral("-plugin"),
+        QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowicon"),
+        QStringLiteral("-qwindowtitle"),    QStringLiteral("-display"),
+        QStringLiteral("-geometry"),        QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"),      QStringLiteral("-session")};
+    static const QStringList senzaValore = {QStringLiteral("-reverse"), QStringLiteral("-nograb"),
+                                            QStringLiteral("-dograb"), QStringLiteral("-sync")};
+    for (qsizetype i = 0; i < argomenti.size(); ++i) {
+        if (conValore.contains(argomenti[i]) && i + 1 < argomenti.size())
+            ++i;
+        else if (!senzaValore.contains(argomenti[i]))
+            return false;
+    }
+    return true;
+}
+
 int EseguiRigaDiComando(int argc, char* argv[]) {
     QCoreApplication applicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));

@@ -1,3 +1,4 @@
+#include "app/RigaDiComando.h"
 #include "db/Archivio.h"
 #include "db/Istruzione.h"
 #include "support/FileSolaLettura.h"
@@ -15,6 +16,8 @@ private slots:
     void aiuto();
     void usoErrato_data();
     void usoErrato();
+    void opzioniDelleFinestre_data();
+    void opzioniDelleFinestre();
     void creaArchivioDueVolte();
     void creaArchivioVuoto();
     void archivioNonCreabile_data();
@@ -114,14 +117,34 @@ void TRigaDiComando::aiuto() {
     QVERIFY(QDir(casa->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
+void TRigaDiComando::opzioniDelleFinestre_data() {
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<bool>("finestre");
+    QTest::newRow("nessun argomento") << QStringList{} << true;
+    QTest::newRow("piattaforma") << QStringList{"-platform", "offscreen"} << true;
+    QTest::newRow("stile e rovescio") << QStringList{"-style", "fusion", "-reverse"} << true;
+    QTest::newRow("opzione di Qt senza valore") << QStringList{"-platform"} << false;
+    QTest::newRow("opzione del programma") << QStringList{"--inizializza"} << false;
+    QTest::newRow("aiuto corto") << QStringList{"-h"} << false;
+    QTest::newRow("miste") << QStringList{"-platform", "xcb", "--help"} << false;
+    QTest::newRow("argomento libero") << QStringList{"pippo"} << false;
+}
+
+void TRigaDiComando::opzioniDelleFinestre() {
+    QFETCH(QStringList, argomenti);
+    QFETCH(bool, finestre);
+    QCOMPARE(SoloOpzioniDelleFinestre(argomenti), finestre);
+}
+
 void TRigaDiComando::usoErrato_data() {
     QTest::addColumn<QStringList>("argomenti");
     QTest::addColumn<QString>("messaggio");
     QTest::newRow("opzione sconosciuta")
         << QStringList{"--sconosciuta"} << "Opzione sconosciuta: «--sconosciuta».";
     QTest::newRow("opzione corta sconosciuta") << QStringList{"-x"} << "Opzione sconosciuta: «-x».";
-    QTest::newRow("opzione di Qt")
-        << QStringList{"-platform", "offscreen"} << "Opzione sconosciuta: «-platform».";
+    QTest::newRow("opzione di Qt insieme a una del programma")
+        << QStringList{"-platform", "offscreen", "--sconosciuta"}
+        << "Opzione sconosciuta: «-platform».";
     QTest::newRow("valore mancante")
         << QStringList{"--crea-archivio"} << "Manca il valore dell'opzione «--crea-archivio».";
     QTest::newRow("valore vuoto") << QStringList{"--crea-archivio", ""}
