@@ -2,11 +2,11 @@
 
 #include "ModelloGriglia.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 namespace {
 
@@ -28,26 +28,6 @@ int Pulsante(Qt::MouseButton pulsante) {
     }
 }
 
-// Paints the selected row as selected only while the grid's highlight is on: with it off the
-// selection stays, unseen.
-class DelegatoEvidenziazione : public QStyledItemDelegate {
-public:
-    explicit DelegatoEvidenziazione(GrigliaElenco* griglia)
-        : QStyledItemDelegate(griglia)
-        , griglia_(griglia) {}
-    void paint(QPainter* pittore, const QStyleOptionViewItem& opzione,
-               const QModelIndex& indice) const override {
-        QStyleOptionViewItem copia(opzione);
-        if (!griglia_->Evidenziazione())
-            copia.state &= ~QStyle::State_Selected;
-        copia.state &= ~QStyle::State_HasFocus;
-        QStyledItemDelegate::paint(pittore, copia, indice);
-    }
-
-private:
-    GrigliaElenco* griglia_;
-};
-
 } // namespace
 
 GrigliaElenco::GrigliaElenco(QWidget* genitore)
@@ -55,7 +35,6 @@ GrigliaElenco::GrigliaElenco(QWidget* genitore)
     , modello_(new ModelloGriglia) {
     modello_->setParent(this);
     setModel(modello_);
-    setItemDelegate(new DelegatoEvidenziazione(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -77,6 +56,7 @@ GrigliaElenco::GrigliaElenco(QWidget* genitore)
     colonnaFissa->setDefaultSectionSize(fontMetrics().height() + 4);
     colonnaFissa->viewport()->installEventFilter(this);
     ImpostaLarghezze();
+    ImpostaEvidenziazione(false);
 }
 
 int GrigliaElenco::Pixel(int twip) const {

@@ -213,12 +213,25 @@ void TFrmElencoGriglia::saltoPerLettera() {
 void TFrmElencoGriglia::clicSuUnaRiga() {
     FinestraElencoProva prova;
     GrigliaElenco* g = prova.griglia();
+    // Whether a row is painted in the highlight colour, judged at the right end of its name
+    // cell, where no text reaches (the style shades the colour slightly).
+    const auto evidenziata = [g](int riga) {
+        const QRect cella = g->visualRect(g->model()->index(riga - 1, 0));
+        const QColor c =
+            g->viewport()->grab().toImage().pixelColor(cella.right() - 3, cella.center().y());
+        const QColor h = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        return qAbs(c.red() - h.red()) + qAbs(c.green() - h.green()) + qAbs(c.blue() - h.blue()) <
+               24;
+    };
+    QVERIFY(!evidenziata(1)); // the current row is not shown as selected
     QVERIFY(!prova.pulsante("cmdDettagli")->isEnabled());
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(3, 5)).center());
     QCOMPARE(g->Riga(), 4);
     QCOMPARE(g->Colonna(), 1);
     QVERIFY(g->Evidenziazione());
+    QVERIFY(evidenziata(4));
+    QVERIFY(!evidenziata(1));
     QVERIFY(prova.pulsante("cmdDettagli")->isEnabled());
     QTest::mouseClick(g->viewport(), Qt::RightButton, {},
                       g->visualRect(g->model()->index(5, 0)).center());
