@@ -124,7 +124,19 @@ void GrigliaElenco::ImpostaRidisegno(bool attivo) {
 }
 
 void GrigliaElenco::ImpostaEvidenziazione(bool attiva) {
+    // With the highlight off the selection stays, painted in the grid's ordinary colours: the
+    // style paints a selected row's background itself, before any cell.
     evidenziazione_ = attiva;
+    QPalette tavolozza = palette();
+    const QPalette desktop = QApplication::palette(this);
+    for (const auto gruppo : {QPalette::Active, QPalette::Inactive}) {
+        tavolozza.setBrush(gruppo, QPalette::Highlight,
+                           desktop.brush(gruppo, attiva ? QPalette::Highlight : QPalette::Base));
+        tavolozza.setBrush(
+            gruppo, QPalette::HighlightedText,
+            desktop.brush(gruppo, attiva ? QPalette::HighlightedText : QPalette::Text));
+    }
+    setPalette(tavolozza);
     viewport()->update();
 }
 

@@ -223,7 +223,9 @@ void TFrmElencoGriglia::clicSuUnaRiga() {
         return qAbs(c.red() - h.red()) + qAbs(c.green() - h.green()) + qAbs(c.blue() - h.blue()) <
                24;
     };
-    QVERIFY(!evidenziata(1)); // the current row is not shown as selected
+    prova.finestra().cmdCercaFra_Click();
+    QCOMPARE(g->Riga(), 1);
+    QVERIFY(!evidenziata(1)); // after a search the current row is not shown as selected
     QVERIFY(!prova.pulsante("cmdDettagli")->isEnabled());
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
                       g->visualRect(g->model()->index(3, 5)).center());
