@@ -3,6 +3,7 @@
 #include "app/Global.h"
 #include "app/ServiziFinestra.h"
 
+#include <QStyleOptionButton>
 #include <QtTest>
 
 QList<FinestraElencoProva::Comune> FinestraElencoProva::ComuniDiProva() {
@@ -104,7 +105,7 @@ QStringList FinestraElencoProva::colonna(int numero) const {
 // Actions, one per string:
 //   "scrivi:<box>:<text>"   types the text into the box (after giving it the focus)
 //   "invio:<box>"           presses Enter in the box
-//   "spunta:<check box>"    toggles the check box with the space bar, as a user does
+//   "spunta:<check box>"    clicks the check box
 //   "esci:<box>"            moves the focus from the box to the next control
 //   "svuota:<box>"          selects all and deletes, as a user empties a box
 //   "premi:<button>"        clicks the button
@@ -127,8 +128,14 @@ int FinestraElencoProva::esegui(const QStringList& azioni) {
         } else if (parti[0] == "invio") {
             QTest::keyClick(casella(nome), Qt::Key_Return);
         } else if (parti[0] == "spunta") {
-            spunta(nome)->setFocus();
-            QTest::keyClick(spunta(nome), Qt::Key_Space);
+            // A click on the box itself: a click in the middle of a stretched check box may
+            // fall beside it.
+            QCheckBox* casellaSpunta = spunta(nome);
+            QStyleOptionButton opzione;
+            opzione.initFrom(casellaSpunta);
+            const QRect quadratino = casellaSpunta->style()->subElementRect(
+                QStyle::SE_CheckBoxIndicator, &opzione, casellaSpunta);
+            QTest::mouseClick(casellaSpunta, Qt::LeftButton, {}, quadratino.center());
         } else if (parti[0] == "esci") {
             casella(nome)->setFocus();
             QTest::keyClick(casella(nome), Qt::Key_Tab);
