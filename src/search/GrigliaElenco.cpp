@@ -176,6 +176,10 @@ bool GrigliaElenco::eventFilter(QObject* oggetto, QEvent* evento) {
             return true;
         }
         if (oggetto == verticalHeader()->viewport()) {
+            // A press on the fixed column makes its row current, as a press on a cell does.
+            const int riga = rowAt(int(mouse->position().y()));
+            if (riga >= 0 && mouse->button() == Qt::LeftButton)
+                ImpostaCella(riga + 1, Colonna());
             emit MouseDown(Pulsante(mouse->button()), Modificatori(mouse->modifiers()),
                            mouse->position().x(), mouse->position().y() + AltezzaIntestazione());
             return true;

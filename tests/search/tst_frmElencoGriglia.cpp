@@ -234,6 +234,11 @@ void TFrmElencoGriglia::clicSuUnaRiga() {
     QVERIFY(g->Evidenziazione());
     QVERIFY(evidenziata(4));
     QVERIFY(!evidenziata(1));
+    // A press on the fixed column chooses its row as well.
+    QTest::mouseClick(g->verticalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(3, g->visualRect(g->model()->index(6, 0)).center().y()));
+    QCOMPARE(g->Riga(), 7);
+    QVERIFY(evidenziata(7));
     QVERIFY(prova.pulsante("cmdDettagli")->isEnabled());
     QTest::mouseClick(g->viewport(), Qt::RightButton, {},
                       g->visualRect(g->model()->index(5, 0)).center());
