@@ -31,8 +31,12 @@ struct DatiComune {
     void CalcolaRadianti();
 };
 
+// Its members can be moved in memory as they are, so lists of municipalities grow by moving
+// bytes instead of element by element.
+Q_DECLARE_TYPEINFO(DatiComune, Q_RELOCATABLE_TYPE);
+
 // A fixed-width text: the first `larghezza` characters of `testo`, padded with blanks.
-QString TestoFisso(const QString& testo, int larghezza);
+QString TestoFisso(QString testo, int larghezza);
 
 // Whole degrees and primes as an angle in radians, with 3.14 for pi as the archive has always
 // computed it: 3.14 / 180 in single precision, times degrees + primes / 60, rounded to single.
@@ -40,3 +44,9 @@ float GradiPrimiInRadianti(double gradi, double primi);
 
 // A coordinate as the lists and the report write it: degrees, "° ", primes and "'" (45° 7').
 QString TestoCoordinata(qint16 gradi, qint16 primi);
+
+// The same text in UTF-8 written into `destinazione`, which holds at least
+// LunghezzaMassimaCoordinata bytes, followed by a zero byte; returns the number of bytes before
+// it. Searches write one per municipality into the printed list, so it builds no string.
+inline constexpr int LunghezzaMassimaCoordinata = 20;
+int ScriviCoordinataUtf8(qint16 gradi, qint16 primi, char* destinazione);

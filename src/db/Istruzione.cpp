@@ -65,11 +65,27 @@ EsitoOperazione Istruzione::esegui() {
     return esito_;
 }
 
+void Istruzione::legaUtf8(int posizione, const char* testoTerminato) {
+    // With the length left to SQLite it knows of the terminating zero, and functions such as
+    // length() in the table's checks read the text in place instead of copying it.
+    if (stmt_)
+        sqlite3_bind_text(stmt_, posizione, testoTerminato, -1, SQLITE_STATIC);
+}
+
+void Istruzione::legaUtf8(int posizione, QByteArrayView testo) {
+    if (stmt_)
+        sqlite3_bind_text(stmt_, posizione, testo.data() ? testo.data() : "", int(testo.size()),
+                          SQLITE_STATIC);
+}
+
+void Istruzione::legaColonna(int posizione, const Istruzione& origine, int colonna) {
+    if (stmt_)
+        sqlite3_bind_value(stmt_, posizione, sqlite3_column_value(origine.stmt_, colonna));
+}
+
 void Istruzione::reimposta() {
-    if (stmt_) {
+    if (stmt_)
         sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-    }
 }
 
 int Istruzione::colonne() const {
@@ -93,8 +109,19 @@ double Istruzione::reale(int colonna) const {
 }
 
 QString Istruzione::testo(int colonna) const {
-    const auto* testo = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, colonna));
-    return QString::fromUtf8(testo, sqlite3_column_bytes(stmt_, colonna));
+    return QString::fromUtf8(testoUtf8(colonna));
+}
+
+QByteArrayView Istruzione::testoUtf8(int colonna) const {
+    // A text column read as bytes: SQLite then hands out the bytes it holds, without first
+    // copying them to add the terminating zero that sqlite3_column_text needs. Numbers come as
+    // their text, as from sqlite3_column_text.
+    if (sqlite3_column_type(stmt_, colonna) != SQLITE_TEXT) {
+        const auto* testo = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, colonna));
+        return QByteArrayView(testo, sqlite3_column_bytes(stmt_, colonna));
+    }
+    const auto* testo = static_cast<const char*>(sqlite3_column_blob(stmt_, colonna));
+    return QByteArrayView(testo, sqlite3_column_bytes(stmt_, colonna));
 }
 
 QString Istruzione::nomeColonna(int colonna) const {

@@ -23,12 +23,19 @@ public:
     void lega(int posizione, double valore);
     void lega(int posizione, const QString& valore);
     void legaNull(int posizione);
+    // Binds a UTF-8 text ending with a zero byte without copying it: it must stay unchanged
+    // until the statement has run (passo or esegui).
+    void legaUtf8(int posizione, const char* testoTerminato);
+    // The same for bytes without a terminating zero (for columns that no check reads).
+    void legaUtf8(int posizione, QByteArrayView testo);
+    // Binds a copy of a column of another statement's current row, as it is stored.
+    void legaColonna(int posizione, const Istruzione& origine, int colonna);
 
     // Moves to the next row: true when a row is ready, false at the end or after an error.
     bool passo();
     // Runs the statement to its end.
     EsitoOperazione esegui();
-    // Makes the statement ready to run again with new values.
+    // Makes the statement ready to run again; the values bound stay until bound anew.
     void reimposta();
 
     int colonne() const;
@@ -38,6 +45,8 @@ public:
     qint64 intero(int colonna) const;
     double reale(int colonna) const;
     QString testo(int colonna) const;
+    // The column's text as UTF-8 bytes, valid until the next step.
+    QByteArrayView testoUtf8(int colonna) const;
     QString nomeColonna(int colonna) const;
 
 private:

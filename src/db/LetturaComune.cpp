@@ -3,6 +3,8 @@
 #include "Istruzione.h"
 #include "calc/Conversioni.h"
 
+#include <QHash>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace LetturaComune {
@@ -58,6 +60,33 @@ QString Testo(const Istruzione& riga, int colonna) {
     return riga.testo(colonna).trimmed();
 }
 
+QString Codice(const Istruzione& riga, int colonna, int larghezza) {
+    const int tipo = riga.tipo(colonna);
+    if (tipo == SQLITE_NULL)
+        return TestoFisso(QString(), larghezza);
+    QByteArrayView testo = tipo == SQLITE_TEXT ? riga.testoUtf8(colonna) : QByteArrayView();
+    while (!testo.isEmpty() && testo.front() == ' ')
+        testo = testo.sliced(1);
+    while (!testo.isEmpty() && testo.back() == ' ')
+        testo.chop(1);
+    const bool breveAscii = tipo == SQLITE_TEXT && testo.size() <= 2 &&
+                            std::all_of(testo.begin(), testo.end(),
+                                        [](char c) { return uchar(c) > ' ' && uchar(c) < 0x80; });
+    if (!breveAscii)
+        return TestoFisso(Testo(riga, colonna), larghezza);
+
+    // Province and zone codes repeat across thousands of rows: each distinct short ASCII code
+    // is made once and then shared, instead of one new string per row.
+    thread_local QHash<quint32, QString> codici;
+    quint32 chiave = quint32(larghezza) << 24 | quint32(testo.size()) << 16;
+    for (qsizetype i = 0; i < testo.size(); ++i)
+        chiave |= quint32(uchar(testo[i])) << (8 * i);
+    auto trovato = codici.constFind(chiave);
+    if (trovato == codici.cend())
+        trovato = codici.insert(chiave, TestoFisso(QString::fromLatin1(testo), larghezza));
+    return *trovato;
+}
+
 bool SiNo(const Istruzione& riga, int colonna) {
     return riga.tipo(colonna) != SQLITE_NULL && riga.reale(colonna) != 0.0;
 }
@@ -98,6 +127,15 @@ EsitoOperazione Comune(const Istruzione& riga, const Colonne& c, DatiComune& d) 
     const auto intero16 = [&](int colonna, qint16& campo) -> std::optional<ErroreRuntime> {
         if (colonna < 0)
             return std::nullopt;
+        // The common case, a whole number that fits, without building an outcome.
+        if (riga.tipo(colonna) == SQLITE_INTEGER) {
+            const qint64 numero = riga.intero(colonna);
+            if (numero >= std::numeric_limits<qint16>::min() &&
+                numero <= std::numeric_limits<qint16>::max()) {
+                campo = qint16(numero);
+                return std::nullopt;
+            }
+        }
         const Esito<qint16> valore = Intero16(riga, colonna);
         if (!valore.ok())
             return valore.errore();
@@ -110,9 +148,9 @@ EsitoOperazione Comune(const Istruzione& riga, const Colonne& c, DatiComune& d) 
     if (c.nome >= 0)
         d.Nome = Testo(riga, c.nome);
     if (c.prov >= 0)
-        d.Prov = TestoFisso(Testo(riga, c.prov), 2);
+        d.Prov = Codice(riga, c.prov, 2);
     if (c.zona >= 0)
-        d.Zona = TestoFisso(Testo(riga, c.zona), 1);
+        d.Zona = Codice(riga, c.zona, 1);
     for (const auto& [colonna, campo] :
          {std::pair{c.altitudine, &d.Altitudine}, std::pair{c.gradiGiorno, &d.GradiGiorno},
           std::pair{c.latiG, &d.LatiG}, std::pair{c.latiP, &d.LatiP}, std::pair{c.longG, &d.LongG},
@@ -123,7 +161,7 @@ EsitoOperazione Comune(const Istruzione& riga, const Colonne& c, DatiComune& d) 
     if (c.rifNome >= 0)
         d.RifNome = Testo(riga, c.rifNome);
     if (c.rifProv >= 0)
-        d.RifProv = TestoFisso(Testo(riga, c.rifProv), 2);
+        d.RifProv = Codice(riga, c.rifProv, 2);
     if (c.hdh >= 0)
         d.Hdh = Singola(riga, c.hdh);
     if (c.hbh >= 0)
@@ -135,9 +173,9 @@ EsitoOperazione Comune(const Istruzione& riga, const Colonne& c, DatiComune& d) 
         d.Irradianza = irradianza.valore();
     }
     if (c.provVicina1 >= 0)
-        d.ProvVicina1 = TestoFisso(Testo(riga, c.provVicina1), 2);
+        d.ProvVicina1 = Codice(riga, c.provVicina1, 2);
     if (c.provVicina2 >= 0)
-        d.ProvVicina2 = TestoFisso(Testo(riga, c.provVicina2), 2);
+        d.ProvVicina2 = Codice(riga, c.provVicina2, 2);
     if (c.capoluogo >= 0)
         d.Capoluogo = SiNo(riga, c.capoluogo);
     d.CalcolaRadianti();

@@ -14,6 +14,8 @@ Esito<qint16> Intero16(const Istruzione& riga, int colonna);
 Esito<qint32> Intero32(const Istruzione& riga, int colonna);
 float Singola(const Istruzione& riga, int colonna);
 QString Testo(const Istruzione& riga, int colonna);
+// A fixed-width code (province, zone) of `larghezza` characters, trimmed, cut or padded.
+QString Codice(const Istruzione& riga, int colonna, int larghezza);
 bool SiNo(const Istruzione& riga, int colonna);
 
 // Positions of the columns of table Comuni in a query, found by name without regard to case;

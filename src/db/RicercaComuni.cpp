@@ -3,6 +3,8 @@
 #include "Istruzione.h"
 #include "LetturaComune.h"
 
+#include <cstring>
+
 namespace RicercaComuni {
 namespace {
 
@@ -11,16 +13,70 @@ const QString InserimentoRiga =
                    "GradiGiorno, Latitudine, Longitudine, Irradianza) "
                    "VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
-EsitoOperazione ScriviRigaStampa(Istruzione& inserimento, const DatiComune& d) {
+// The code point that starts at the front of a piece of UTF-8.
+char32_t PrimoCodice(QByteArrayView utf8) {
+    const auto lead = uchar(utf8[0]);
+    const int seguiti = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    char32_t codice = lead & (0x7F >> seguiti);
+    for (int i = 1; i <= seguiti && i < utf8.size(); ++i)
+        codice = (codice << 6) | (uchar(utf8[i]) & 0x3F);
+    return codice;
+}
+
+// True when the UTF-8 text neither starts nor ends with a blank, so that it is already its own
+// trimmed form.
+bool SenzaSpaziAgliEstremi(QByteArrayView utf8) {
+    if (utf8.isEmpty())
+        return true;
+    qsizetype ultimo = utf8.size() - 1;
+    while (ultimo > 0 && (uchar(utf8[ultimo]) & 0xC0) == 0x80)
+        --ultimo;
+    return !QChar::isSpace(PrimoCodice(utf8)) && !QChar::isSpace(PrimoCodice(utf8.sliced(ultimo)));
+}
+
+// A short text of the record (province, zone) as UTF-8 with a terminating zero in
+// `destinazione`.
+const char* Utf8Breve(const QString& testo, char (&destinazione)[16]) {
+    qsizetype n = 0;
+    for (const QChar c : testo) {
+        if (c.unicode() >= 0x80 || n + 1 == qsizetype(sizeof destinazione))
+            break;
+        destinazione[n++] = char(c.unicode());
+    }
+    if (n < testo.size()) {
+        const QByteArray utf8 = testo.toUtf8();
+        n = qMin<qsizetype>(utf8.size(), sizeof destinazione - 1);
+        std::memcpy(destinazione, utf8.constData(), size_t(n));
+    }
+    destinazione[n] = '\0';
+    return destinazione;
+}
+
+// One detail row of the printed list from the record just read. The values are bound without
+// building new strings where possible: the name straight from the bytes of the query's row
+// (valid until the query moves on) when it needs no trimming, the codes and coordinates from
+// small buffers.
+EsitoOperazione ScriviRigaStampa(Istruzione& inserimento, const Istruzione& riga,
+                                 const LetturaComune::Colonne& colonne, const DatiComune& d) {
+    char prov[16];
+    char zona[16];
+    char latitudine[LunghezzaMassimaCoordinata];
+    char longitudine[LunghezzaMassimaCoordinata];
     inserimento.reimposta();
     inserimento.lega(1, qint64(d.Id));
-    inserimento.lega(2, d.Nome);
-    inserimento.lega(3, d.Prov);
-    inserimento.lega(4, d.Zona);
+    if (colonne.nome >= 0 && !riga.nullo(colonne.nome) &&
+        SenzaSpaziAgliEstremi(riga.testoUtf8(colonne.nome)))
+        inserimento.legaUtf8(2, riga.testoUtf8(colonne.nome));
+    else
+        inserimento.lega(2, d.Nome);
+    inserimento.legaUtf8(3, Utf8Breve(d.Prov, prov));
+    inserimento.legaUtf8(4, Utf8Breve(d.Zona, zona));
     inserimento.lega(5, qint64(d.Altitudine));
     inserimento.lega(6, qint64(d.GradiGiorno));
-    inserimento.lega(7, TestoCoordinata(d.LatiG, d.LatiP));
-    inserimento.lega(8, TestoCoordinata(d.LongG, d.LongP));
+    ScriviCoordinataUtf8(d.LatiG, d.LatiP, latitudine);
+    ScriviCoordinataUtf8(d.LongG, d.LongP, longitudine);
+    inserimento.legaUtf8(7, latitudine);
+    inserimento.legaUtf8(8, longitudine);
     inserimento.lega(9, qint64(d.Irradianza));
     return inserimento.esegui();
 }
@@ -66,7 +122,7 @@ Risultato Esegui(sqlite3* db, const QString& query, QList<DatiComune>& elenco) {
         trovati.append(DatiComune());
         esito = LetturaComune::Comune(righe, colonne, trovati.last());
         if (esito.ok())
-            esito = ScriviRigaStampa(inserimento, trovati.last());
+            esito = ScriviRigaStampa(inserimento, righe, colonne, trovati.last());
         if (!esito.ok()) {
             CompletaElenco(righe, trovati);
             elenco = std::move(trovati);

@@ -31,8 +31,10 @@ void FrmElenco::cmdCercaFra_Click() {
     const bool trovato = CaricaComuni(query);
     AggiornaConteggio(trovato);
 
-    GrdLista->modello()->Azzera();
+    // Redrawing goes off before the grid is cleared: a clear made first would leave the grid
+    // to be painted empty by the events processed below.
     GrdLista->ImpostaRidisegno(false);
+    GrdLista->modello()->Azzera();
     PreparaGriglia();
     CambiaSemaforo(1);
 

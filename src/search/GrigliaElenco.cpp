@@ -118,7 +118,9 @@ int GrigliaElenco::RigheVisibili() const {
 }
 
 void GrigliaElenco::ImpostaRidisegno(bool attivo) {
-    viewport()->setUpdatesEnabled(attivo);
+    // The whole grid, headers included: with only the viewport switched off, Qt still painted it
+    // when the window was painted meanwhile.
+    setUpdatesEnabled(attivo);
     if (attivo)
         viewport()->update();
 }

@@ -62,6 +62,7 @@ void TDatiComune::testoCoordinata_data() {
     QTest::newRow("primi zero") << 45 << 0 << "45° 0'";
     QTest::newRow("senza coordinate") << 0 << 0 << "0° 0'";
     QTest::newRow("negativo") << -3 << 5 << "-3° 5'";
+    QTest::newRow("estremi a 16 bit") << -32768 << 32767 << "-32768° 32767'";
 }
 
 void TDatiComune::testoCoordinata() {

@@ -18,6 +18,7 @@ private slots:
     void duePassateLascianoLaSeconda();
     void queryVuotaNonToccaLeRighe();
     void erroreAMetaAnnullaEConta();
+    void nomiConSpazi();
     void valoriNull();
 
 private:
@@ -125,6 +126,20 @@ void TRicercaComuni::erroreAMetaAnnullaEConta() {
     QCOMPARE(elenco.at(2).Nome, QString("TERZO")); // read up to the failing column
     QCOMPARE(elenco.at(3).Nome, QString());
     QCOMPARE(archivio->testi("SELECT Comune FROM RicElComuni"), QStringList({"PRIMO"}));
+}
+
+void TRicercaComuni::nomiConSpazi() {
+    // The printed list gets the names trimmed, whatever blank surrounds them in the archive.
+    QVERIFY(archivio->esegui("INSERT INTO Comuni (COM_NAME, COM_PROV) VALUES ('  ROMA ', 'RM'), "
+                             "('MILANO' || char(160), 'MI'), (char(9) || 'CANTÙ', 'CO'), "
+                             "('FORLÌ', 'FC')"));
+    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
+    QCOMPARE(archivio->testi("SELECT DISTINCT typeof(Comune) || typeof(Prov) || typeof(Zona) || "
+                             "typeof(Latitudine) FROM RicElComuni"),
+             QStringList({"texttexttexttext"}));
+    QCOMPARE(archivio->testi("SELECT '[' || Comune || ']' FROM RicElComuni ORDER BY rowid"),
+             QStringList({"[CANTÙ]", "[ROMA]", "[FORLÌ]", "[MILANO]"})); // leading blanks first
+    QCOMPARE(elenco.at(3).Nome, QString("MILANO"));
 }
 
 void TRicercaComuni::valoriNull() {
