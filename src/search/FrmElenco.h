@@ -91,6 +91,8 @@ private:
     void CambioFiltroTesto();
     void CambioIntervallo();
     void ClicIntervallo(int intervallo);
+    // Empties the three text filters and unchecks and empties every range, in panel order.
+    void SvuotaFiltri();
     void MaiuscoloInUscita(QLineEdit* casella);
 
     QLineEdit* txtHide = nullptr;

@@ -62,24 +62,7 @@ void FrmElenco::ClicIntervallo(int numero) {
     ServiziFinestra::ImpostaBloccata(intervallo.a, !usabile);
 }
 
-void FrmElenco::chkAllC_Click() {
-    if (fraCerca->chkAllC->checkState() == Qt::Checked) {
-        inElaborazione_ = true;
-        fraCerca->txtComuneC->clear();
-        fraCerca->txtProvC->clear();
-        fraCerca->txtZonaC->clear();
-        for (const PannelloFiltri::Intervallo& intervallo : fraCerca->Intervalli()) {
-            intervallo.spunta->setCheckState(Qt::Unchecked);
-            intervallo.da->clear();
-            intervallo.a->clear();
-        }
-        inElaborazione_ = false;
-    }
-    if (Spuntata(fraCerca->chkInter))
-        cmdCercaFra_Click();
-}
-
-void FrmElenco::cmdCerca_Click() {
+void FrmElenco::SvuotaFiltri() {
     fraCerca->txtComuneC->clear();
     fraCerca->txtProvC->clear();
     fraCerca->txtZonaC->clear();
@@ -88,6 +71,21 @@ void FrmElenco::cmdCerca_Click() {
         intervallo.da->clear();
         intervallo.a->clear();
     }
+}
+
+void FrmElenco::chkAllC_Click() {
+    if (fraCerca->chkAllC->checkState() == Qt::Checked) {
+        inElaborazione_ = true;
+        SvuotaFiltri();
+        inElaborazione_ = false;
+    }
+    if (Spuntata(fraCerca->chkInter))
+        cmdCercaFra_Click();
+}
+
+void FrmElenco::cmdCerca_Click() {
+    // Without the busy flag: in interactive mode each box emptied here searches.
+    SvuotaFiltri();
     for (const PannelloFiltri::Intervallo& intervallo : fraCerca->Intervalli()) {
         ServiziFinestra::ImpostaBloccata(intervallo.da, true);
         ServiziFinestra::ImpostaBloccata(intervallo.a, true);
