@@ -282,11 +282,14 @@ QString SelectPrefisso() {
         int codice;
         sqlite3_stmt* r = righe.get();
         sqlite3_stmt* i = riga.get();
+        // Texts are read the cheapest way SQLite offers, as the program reads them: as bytes
+        // where nothing needs a terminating zero, as terminated text for the two codes that the
+        // table's length checks read.
         while ((codice = sqlite3_step(r)) == SQLITE_ROW) {
             const sqlite3_int64 id = sqlite3_column_int64(r, 0);
             const unsigned char* prov = sqlite3_column_text(r, 1);
             const int byteProv = sqlite3_column_bytes(r, 1);
-            const unsigned char* nome = sqlite3_column_text(r, 2);
+            const void* nome = sqlite3_column_blob(r, 2);
             const int byteNome = sqlite3_column_bytes(r, 2);
             const unsigned char* zona = sqlite3_column_text(r, 3);
             const int byteZona = sqlite3_column_bytes(r, 3);
@@ -296,29 +299,29 @@ QString SelectPrefisso() {
             const int latiP = sqlite3_column_int(r, 7);
             const int longG = sqlite3_column_int(r, 8);
             const int longP = sqlite3_column_int(r, 9);
-            const unsigned char* rifNome = sqlite3_column_text(r, 10);
+            const void* rifNome = sqlite3_column_blob(r, 10);
             const int byteRifNome = sqlite3_column_bytes(r, 10);
-            const unsigned char* rifProv = sqlite3_column_text(r, 11);
+            const void* rifProv = sqlite3_column_blob(r, 11);
             const int byteRifProv = sqlite3_column_bytes(r, 11);
             const sqlite3_int64 irradianza = sqlite3_column_int64(r, 12);
-            const unsigned char* vicina1 = sqlite3_column_text(r, 13);
+            const void* vicina1 = sqlite3_column_blob(r, 13);
             const int byteVicina1 = sqlite3_column_bytes(r, 13);
-            const unsigned char* vicina2 = sqlite3_column_text(r, 14);
+            const void* vicina2 = sqlite3_column_blob(r, 14);
             const int byteVicina2 = sqlite3_column_bytes(r, 14);
             const double hdh = sqlite3_column_double(r, 15);
             const double hbh = sqlite3_column_double(r, 16);
             const int capoluogo = sqlite3_column_int(r, 17);
-            controllo += byteRifNome + byteRifProv + byteVicina1 + byteVicina2 + capoluogo +
-                         qint64(hdh + hbh) + (rifNome != nullptr) + (rifProv != nullptr) +
-                         (vicina1 != nullptr) + (vicina2 != nullptr);
+            controllo += byteProv + byteZona + byteRifNome + byteRifProv + byteVicina1 +
+                         byteVicina2 + capoluogo + qint64(hdh + hbh) + (rifNome != nullptr) +
+                         (rifProv != nullptr) + (vicina1 != nullptr) + (vicina2 != nullptr);
 
             std::snprintf(latitudine, sizeof latitudine, "%d° %d'", latiG, latiP);
             std::snprintf(longitudine, sizeof longitudine, "%d° %d'", longG, longP);
             sqlite3_reset(i);
             sqlite3_bind_int64(i, 1, id);
-            sqlite3_bind_text(i, 2, reinterpret_cast<const char*>(nome), byteNome, SQLITE_STATIC);
-            sqlite3_bind_text(i, 3, reinterpret_cast<const char*>(prov), byteProv, SQLITE_STATIC);
-            sqlite3_bind_text(i, 4, reinterpret_cast<const char*>(zona), byteZona, SQLITE_STATIC);
+            sqlite3_bind_text(i, 2, static_cast<const char*>(nome), byteNome, SQLITE_STATIC);
+            sqlite3_bind_text(i, 3, reinterpret_cast<const char*>(prov), -1, SQLITE_STATIC);
+            sqlite3_bind_text(i, 4, reinterpret_cast<const char*>(zona), -1, SQLITE_STATIC);
             sqlite3_bind_int(i, 5, altitudine);
             sqlite3_bind_int(i, 6, gradiGiorno);
             sqlite3_bind_text(i, 7, latitudine, -1, SQLITE_STATIC);
