@@ -1,5 +1,7 @@
 #include "AdattatoreSql.h"
 
+#include "CollazioneItaliana.h"
+
 namespace {
 
 bool InizioParola(QChar c) {
@@ -23,6 +25,30 @@ QString ValoreJet(QStringView parola) {
     return parola.toString();
 }
 
+bool ParolaUguale(QStringView parola, const char* attesa) {
+    return parola.compare(QLatin1String(attesa), Qt::CaseInsensitive) == 0;
+}
+
+bool ColonnaDiNomi(QStringView parola) {
+    return ParolaUguale(parola, "COM_NAME") || ParolaUguale(parola, "COM_RIFER_NAME");
+}
+
+// True when a comparison follows position `i` (after blanks): =, <>, <, >, !=, BETWEEN, IN.
+bool SegueConfronto(const QString& testo, qsizetype i) {
+    while (i < testo.size() && testo.at(i).isSpace())
+        ++i;
+    if (i >= testo.size())
+        return false;
+    const QChar c = testo.at(i);
+    if (c == u'=' || c == u'<' || c == u'>' || c == u'!')
+        return true;
+    qsizetype j = i;
+    while (j < testo.size() && DentroParola(testo.at(j)))
+        ++j;
+    const QStringView parola = QStringView(testo).sliced(i, j - i);
+    return ParolaUguale(parola, "BETWEEN") || ParolaUguale(parola, "IN");
+}
+
 } // namespace
 
 QString AdattaSql(const QString& testoJet) {
@@ -30,6 +56,11 @@ QString AdattaSql(const QString& testoJet) {
     risultato.reserve(testoJet.size());
     const qsizetype n = testoJet.size();
     qsizetype i = 0;
+    // Where a name column is sorted or compared, the Italian collation is named, since the
+    // stored tables name none: after ORDER BY, and before a comparison outside SET.
+    bool ordinamento = false;
+    bool assegnazioni = false;
+    QStringView precedente;
     while (i < n) {
         const QChar c = testoJet.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('[') ||
@@ -54,7 +85,18 @@ QString AdattaSql(const QString& testoJet) {
             qsizetype j = i + 1;
             while (j < n && DentroParola(testoJet.at(j)))
                 ++j;
-            risultato += ValoreJet(QStringView(testoJet).sliced(i, j - i));
+            const QStringView parola = QStringView(testoJet).sliced(i, j - i);
+            risultato += ValoreJet(parola);
+            if (ParolaUguale(parola, "BY") && ParolaUguale(precedente, "ORDER"))
+                ordinamento = true;
+            else if (ParolaUguale(parola, "SET"))
+                assegnazioni = true;
+            else if (ParolaUguale(parola, "WHERE"))
+                assegnazioni = false;
+            else if (ColonnaDiNomi(parola) &&
+                     (ordinamento || (!assegnazioni && SegueConfronto(testoJet, j))))
+                risultato += QStringLiteral(" COLLATE ") + QLatin1String(CollazioneItaliana::Nome);
+            precedente = parola;
             i = j;
         } else if (c.isDigit()) {
             // A number such as 1e5 is copied whole, so that its letters are never read as words.

@@ -1,97 +1,103 @@
 #include "Archivio.h"
 
+#include "AggiornaArchivio.h"
 #include "CollazioneItaliana.h"
 #include "ErroriDatabase.h"
 #include "Istruzione.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QUrl>
+#include <QHash>
 #include <sqlite3.h>
 
 namespace Archivio {
 namespace {
+
+// The open connections by name. All database work runs on the user-interface thread.
+QHash<QString, sqlite3*>& Connessioni() {
+    static QHash<QString, sqlite3*> connessioni;
+    return connessioni;
+}
 
 ErroreRuntime ErroreApertura(const QString& percorso, const QString& motivo) {
     return ErroreRuntime::Database(
         QStringLiteral("Impossibile aprire l'archivio «%1».%2%3").arg(percorso, QChar(13), motivo));
 }
 
-EsitoOperazione ApriConModo(const QString& nomeConnessione, const QString& percorso,
-                            const QString& modo, int attesaMs) {
+} // namespace
+
+QByteArray NomeDelFile(const QString& percorso) {
+    return QFile::encodeName(percorso);
+}
+
+EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, int attesaMs) {
     Chiudi(nomeConnessione);
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return ErroreApertura(percorso, QStringLiteral("Manca il driver SQLite di Qt (pacchetto "
-                                                       "libqt6sql6-sqlite)."));
     const QFileInfo file(percorso);
+    if (percorso.isEmpty() || !file.exists())
+        return ErroreApertura(percorso, QStringLiteral("Il file non esiste."));
     if (file.isDir())
-        return ErroreApertura(percorso, QStringLiteral("Il percorso indica una cartella, non un "
-                                                       "file."));
+        return ErroreApertura(percorso,
+                              QStringLiteral("Il percorso indica una cartella, non un file."));
 
-    // A URI with mode=rw makes SQLite refuse a missing file instead of creating an empty one;
-    // the path is percent-encoded so that characters such as # stay part of the name.
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nomeConnessione);
-    db.setDatabaseName(QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=") + modo);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(attesaMs));
-    if (!db.open()) {
-        const int codice = db.lastError().nativeErrorCode().toInt();
-        const bool manca = !file.exists();
-        db = QSqlDatabase();
-        Chiudi(nomeConnessione);
-        if (manca)
-            return ErroreApertura(percorso, QStringLiteral("Il file non esiste."));
-        return ErroreApertura(percorso, DescriviErroreSqlite(codice, QString()));
-    }
-
-    sqlite3* maniglia = Maniglia(nomeConnessione);
-    CollazioneItaliana::Registra(maniglia);
-    // Any other kind of file opens without complaint; reading the list of tables tells.
-    Istruzione prova(maniglia, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    prova.passo();
-    if (!prova.esito().ok()) {
-        const QString motivo = prova.esito().errore().descrizione;
-        db = QSqlDatabase();
-        Chiudi(nomeConnessione);
+    // Without SQLITE_OPEN_CREATE a missing file is an error, never an empty new archive; without
+    // a URI every character of the name is part of it.
+    sqlite3* db = nullptr;
+    const int codice =
+        sqlite3_open_v2(NomeDelFile(percorso).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (codice != SQLITE_OK) {
+        const QString motivo = ErroreSqlite(db, codice).descrizione;
+        sqlite3_close(db);
         return ErroreApertura(percorso, motivo);
     }
+    sqlite3_busy_timeout(db, attesaMs);
+    sqlite3_extended_result_codes(db, 1);
+    CollazioneItaliana::Registra(db);
+    // Any other kind of file opens without complaint: reading the list of tables tells.
+    EsitoOperazione esito;
+    {
+        Istruzione prova(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        prova.passo();
+        esito = prova.esito();
+    }
+    if (esito.ok())
+        esito = AggiornaArchivio::AlFormatoAttuale(db);
+    if (!esito.ok()) {
+        sqlite3_close(db);
+        return ErroreApertura(percorso, esito.errore().descrizione);
+    }
+    Connessioni().insert(nomeConnessione, db);
     return {};
 }
 
-} // namespace
-
-EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, int attesaMs) {
-    if (percorso.isEmpty() || !QFileInfo::exists(percorso))
-        return ErroreApertura(percorso, QStringLiteral("Il file non esiste."));
-    return ApriConModo(nomeConnessione, percorso, QStringLiteral("rw"), attesaMs);
-}
-
-EsitoOperazione ApriCreando(const QString& nomeConnessione, const QString& percorso) {
-    return ApriConModo(nomeConnessione, percorso, QStringLiteral("rwc"), AttesaSeBloccatoMs);
+EsitoOperazione ApriFileNuovo(const QString& nomeConnessione, const QString& percorso) {
+    Chiudi(nomeConnessione);
+    sqlite3* db = nullptr;
+    const int codice =
+        sqlite3_open_v2(NomeDelFile(percorso).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (codice != SQLITE_OK) {
+        const QString motivo = ErroreSqlite(db, codice).descrizione;
+        sqlite3_close(db);
+        return ErroreApertura(percorso, motivo);
+    }
+    sqlite3_busy_timeout(db, AttesaSeBloccatoMs);
+    sqlite3_extended_result_codes(db, 1);
+    CollazioneItaliana::Registra(db);
+    Connessioni().insert(nomeConnessione, db);
+    return {};
 }
 
 void Chiudi(const QString& nomeConnessione) {
-    if (!QSqlDatabase::contains(nomeConnessione))
+    sqlite3* db = Connessioni().take(nomeConnessione);
+    if (!db)
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(nomeConnessione, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nomeConnessione);
+    // Closing rolls back a transaction left open; statements are finalised by their owners.
+    if (!sqlite3_get_autocommit(db))
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
 }
 
 sqlite3* Maniglia(const QString& nomeConnessione) {
-    if (!QSqlDatabase::contains(nomeConnessione))
-        return nullptr;
-    const QSqlDatabase db = QSqlDatabase::database(nomeConnessione, false);
-    if (!db.isOpen())
-        return nullptr;
-    const QVariant maniglia = db.driver()->handle();
-    if (qstrcmp(maniglia.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(maniglia.data());
+    return Connessioni().value(nomeConnessione, nullptr);
 }
 
 } // namespace Archivio

@@ -2,12 +2,13 @@
 
 #include "app/Esito.h"
 
+#include <QByteArray>
 #include <QString>
 
 struct sqlite3;
 
-// Opening and closing connections on an archive file. A connection is a named Qt SQLite
-// connection; the program's own statements run on its SQLite handle (see Istruzione).
+// Opening and closing named connections on an archive file with the SQLite C API. The program's
+// statements run on the connection's handle (see Istruzione).
 namespace Archivio {
 
 // How long an operation waits for a file that another program is writing before it gives up
@@ -16,17 +17,23 @@ inline constexpr int AttesaSeBloccatoMs = 3000;
 
 // Opens connection `nomeConnessione` on the existing archive `percorso`, never creating a file:
 // a missing file, a folder, a file that is not an SQLite database or a locked one gives an
-// Italian error naming the file. The Italian collation and LIKE are registered on it.
+// Italian error naming the file. The Italian collation and LIKE are registered on it, and an
+// archive in an earlier format is brought to the current one (see AggiornaArchivio).
 EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso,
                      int attesaMs = AttesaSeBloccatoMs);
 
-// As Apri, but creates the file when it is missing: only for making a new archive.
-EsitoOperazione ApriCreando(const QString& nomeConnessione, const QString& percorso);
+// Opens the empty file just made for a new archive, without the format check: only for
+// building a new archive (Schema::CreaArchivio).
+EsitoOperazione ApriFileNuovo(const QString& nomeConnessione, const QString& percorso);
 
-// Closes and forgets the connection; nothing happens when it is not open.
+// Closes and forgets the connection, rolling back a transaction left open; nothing happens
+// when it is not open.
 void Chiudi(const QString& nomeConnessione);
 
 // The SQLite handle of an open connection, nullptr when it is not open.
 sqlite3* Maniglia(const QString& nomeConnessione);
+
+// The bytes of a file name as the system stores it.
+QByteArray NomeDelFile(const QString& percorso);
 
 } // namespace Archivio

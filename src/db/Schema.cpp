@@ -1,27 +1,30 @@
 #include "Schema.h"
 
 #include "Archivio.h"
+#include "FileNuovo.h"
 #include "Istruzione.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 
 namespace Schema {
 namespace {
 
-// Integer columns keep the ranges of the original archive (16-bit degree days, altitudes,
-// degrees and primes; 32-bit irradiance) and text codes their widths, so that a value the
-// program could not hold is refused when written. capoluogo is a yes/no column stored as -1/0.
-// Texts compare without regard to case, as they always have in this archive: names with the
-// Italian collation (accented letters included), the ASCII codes of provinces and zones with
-// NOCASE.
-const char* const TestoSchema = R"(
-CREATE TABLE Comuni (
+// Integer columns keep the archive's ranges (16-bit degree days, altitudes, degrees and primes;
+// 32-bit irradiance) and text codes their widths, so that a value the program could not hold is
+// refused when written. capoluogo is a yes/no column stored as -1/0. The codes of provinces and
+// zones compare without regard to case (NOCASE). The schema names only what every SQLite tool
+// knows: the Italian order and LIKE of names are applied by the program's own statements (see
+// AdattaSql), so the file can be checked, copied and repaired with any tool.
+const char* const TestoComuni = R"(
+CREATE TABLE %1 (
     COM_ID INTEGER PRIMARY KEY AUTOINCREMENT,
     COM_PROV TEXT COLLATE NOCASE CHECK (length(COM_PROV) <= 2),
-    COM_NAME TEXT COLLATE ITALIANO,
+    COM_NAME TEXT,
     COM_ZONE TEXT COLLATE NOCASE CHECK (length(COM_ZONE) <= 1),
     COM_DEGDAY INTEGER CHECK (COM_DEGDAY BETWEEN -32768 AND 32767),
     COM_ALT INTEGER CHECK (COM_ALT BETWEEN -32768 AND 32767),
@@ -29,7 +32,7 @@ CREATE TABLE Comuni (
     COM_LATI_P INTEGER CHECK (COM_LATI_P BETWEEN -32768 AND 32767),
     COM_LONG_G INTEGER CHECK (COM_LONG_G BETWEEN -32768 AND 32767),
     COM_LONG_P INTEGER CHECK (COM_LONG_P BETWEEN -32768 AND 32767),
-    COM_RIFER_NAME TEXT COLLATE ITALIANO,
+    COM_RIFER_NAME TEXT,
     COM_RIFER_PROV TEXT COLLATE NOCASE CHECK (length(COM_RIFER_PROV) <= 2),
     Hdh REAL,
     Hbh REAL,
@@ -38,7 +41,9 @@ CREATE TABLE Comuni (
     ProvVicina2 TEXT COLLATE NOCASE CHECK (length(ProvVicina2) <= 2),
     Irradianza INTEGER CHECK (Irradianza BETWEEN -2147483648 AND 2147483647)
 );
-CREATE INDEX Comuni_Nome ON Comuni (COM_NAME);
+)";
+
+const char* const TestoStampa = R"(
 CREATE TABLE RicComuni (
     RicId INTEGER NOT NULL,
     Comune TEXT NOT NULL DEFAULT '',
@@ -84,30 +89,48 @@ const QString ConnessioneCreazione = QStringLiteral("CreazioneArchivio");
 
 } // namespace
 
+QString TabellaComuni(const QString& nome) {
+    return QString::fromUtf8(TestoComuni).arg(nome);
+}
+
 EsitoOperazione CreaTabelle(sqlite3* db) {
-    return EseguiSql(db, QString::fromUtf8(TestoSchema));
+    return EseguiSql(db, TabellaComuni(QStringLiteral("Comuni")) + QString::fromUtf8(TestoStampa) +
+                             QStringLiteral("PRAGMA user_version = %1;").arg(Versione));
 }
 
 EsitoOperazione CreaArchivio(const QString& percorso,
                              const std::function<EsitoOperazione(sqlite3*)>& riempi) {
     const QFileInfo destinazione(percorso);
-    if (destinazione.exists())
+    const QString assoluto = destinazione.absoluteFilePath();
+    const auto errore = [&](const QString& motivo) {
+        return ErroreRuntime::Database(
+            QStringLiteral("Impossibile creare l'archivio «%1»: %2").arg(percorso, motivo));
+    };
+    // A dangling link counts as existing too: nothing is ever written through it.
+    if (destinazione.exists() || destinazione.isSymLink())
         return ErroreRuntime::Database(
             QStringLiteral("L'archivio «%1» esiste già: non viene sovrascritto.").arg(percorso));
+    if (!FileNuovo::NomeAccettabile(assoluto))
+        return errore(QStringLiteral("il nome è troppo lungo."));
     if (!destinazione.absoluteDir().exists())
-        return ErroreRuntime::Database(
-            QStringLiteral("Impossibile creare l'archivio «%1»: la cartella non esiste.")
-                .arg(percorso));
+        return errore(QStringLiteral("la cartella non esiste."));
+    // SQLite would roll a journal left by a crashed writer into the new file, damaging it.
+    for (const QString& suffisso : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        const QFileInfo residuo(assoluto + suffisso);
+        if (residuo.exists() || residuo.isSymLink())
+            return errore(QStringLiteral("accanto c'è il file «%1», lasciato da un programma "
+                                         "interrotto. Spostarlo o cancellarlo, poi riprovare.")
+                              .arg(residuo.filePath()));
+    }
 
-    QTemporaryFile temporaneo(destinazione.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    const QString cartella = destinazione.absolutePath();
+    FileNuovo::RimuoviAbbandonati(cartella);
+    QTemporaryFile temporaneo(FileNuovo::ModelloTemporaneo(cartella));
     if (!temporaneo.open())
-        return ErroreRuntime::Database(
-            QStringLiteral("Impossibile creare l'archivio «%1»: non si può scrivere nella "
-                           "cartella «%2».")
-                .arg(percorso, destinazione.absolutePath()));
+        return errore(QStringLiteral("non si può scrivere nella cartella «%1».").arg(cartella));
     temporaneo.close();
 
-    EsitoOperazione esito = Archivio::ApriCreando(ConnessioneCreazione, temporaneo.fileName());
+    EsitoOperazione esito = Archivio::ApriFileNuovo(ConnessioneCreazione, temporaneo.fileName());
     if (esito.ok()) {
         sqlite3* db = Archivio::Maniglia(ConnessioneCreazione);
         esito = IniziaTransazione(db);
@@ -124,14 +147,17 @@ EsitoOperazione CreaArchivio(const QString& percorso,
     if (!esito.ok())
         return esito;
 
-    // rename never replaces an existing file, so an archive made meanwhile stays untouched.
-    if (!QFile::rename(temporaneo.fileName(), destinazione.absoluteFilePath()))
+    FileNuovo::PermessiDaUmask(temporaneo.fileName());
+    const int fallito = FileNuovo::SpostaSenzaSostituire(temporaneo.fileName(), assoluto);
+    if (fallito == EEXIST)
         return ErroreRuntime::Database(
-            QStringLiteral("Impossibile creare l'archivio «%1»: il file non può essere scritto.")
-                .arg(percorso));
+            QStringLiteral("L'archivio «%1» esiste già: non viene sovrascritto.").arg(percorso));
+    if (fallito == ENAMETOOLONG)
+        return errore(QStringLiteral("il nome è troppo lungo."));
+    if (fallito != 0)
+        return errore(QStringLiteral("il file non può essere scritto (%1).")
+                          .arg(QString::fromLocal8Bit(std::strerror(fallito))));
     temporaneo.setAutoRemove(false);
-    QFile::setPermissions(destinazione.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner |
-                                                               QFile::ReadGroup | QFile::ReadOther);
     return {};
 }
 
