@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The program's command-line options, for preparing and maintaining archives without a display.
-// Runs the options given and returns the exit status.
+// Runs the option given and returns the exit status (see UscitaComando).
 int EseguiRigaDiComando(int argc, char* argv[]);
 
 // True when every argument is one of Qt's own window options with its value (such as

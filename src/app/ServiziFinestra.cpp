@@ -42,7 +42,7 @@ void ElaboraEventi() {
 }
 
 void ImpostaPuntatore(Puntatore puntatore) {
-    // The pointer is set, not stacked: the last call decides, as on the original desktop.
+    // The pointer is set, not stacked: the last call decides.
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
     if (puntatore == Puntatore::FrecciaClessidra)

@@ -1,5 +1,7 @@
 #include "CollazioneItaliana.h"
 
+#include "LettoreUtf8.h"
+
 #include <QChar>
 #include <QString>
 #include <array>
@@ -40,31 +42,6 @@ const std::array<Piegato, 256>& TabellaLatin1() {
 Piegato Piega(char32_t c) {
     return c < 256 ? TabellaLatin1()[c] : PiegaConQChar(c);
 }
-
-// Reads the code points of a UTF-8 text; malformed bytes are taken one by one.
-class LettoreUtf8 {
-public:
-    LettoreUtf8(const char* testo, int lunghezza)
-        : p_(reinterpret_cast<const unsigned char*>(testo))
-        , fine_(p_ + lunghezza) {}
-    bool finito() const { return p_ >= fine_; }
-    char32_t prossimo() {
-        const unsigned char b = *p_++;
-        if (b < 0x80)
-            return b;
-        int seguiti = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-        char32_t c = b & (0x3F >> seguiti);
-        if (fine_ - p_ < seguiti)
-            return b;
-        for (int i = 0; i < seguiti; ++i)
-            c = (c << 6) | (*p_++ & 0x3F);
-        return c;
-    }
-
-private:
-    const unsigned char* p_;
-    const unsigned char* fine_;
-};
 
 class LettoreUtf16 {
 public:

@@ -38,8 +38,9 @@ Q_DECLARE_TYPEINFO(DatiComune, Q_RELOCATABLE_TYPE);
 // A fixed-width text: the first `larghezza` characters of `testo`, padded with blanks.
 QString TestoFisso(QString testo, int larghezza);
 
-// Whole degrees and primes as an angle in radians, with 3.14 for pi as the archive has always
-// computed it: 3.14 / 180 in single precision, times degrees + primes / 60, rounded to single.
+// Whole degrees and primes as an angle in radians, with 3.14 standing for pi: 3.14 / 180 in
+// single precision, times degrees + primes / 60, rounded to single. Every angle of the program
+// (distances, nearby capitals) uses this value.
 float GradiPrimiInRadianti(double gradi, double primi);
 
 // A coordinate as the lists and the report write it: degrees, "° ", primes and "'" (45° 7').

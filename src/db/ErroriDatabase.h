@@ -7,8 +7,8 @@
 struct sqlite3;
 
 // Italian descriptions of the database engine's errors, from its result code and its own
-// (English) message. The engine's message is kept only where it names the table, column or
-// constraint concerned.
+// English message: the messages that name a table, column, token or rule become Italian
+// sentences that keep the name; the others are described by their result code.
 QString DescriviErroreSqlite(int codice, const QString& messaggioNativo);
 
 // The last error of a connection as a run-time error.

@@ -1,6 +1,7 @@
 #include "ImportaComuni.h"
 
 #include "Istruzione.h"
+#include "app/TestoFile.h"
 
 #include <QFile>
 #include <QList>
@@ -87,11 +88,11 @@ EsitoOperazione Inserisci(sqlite3* db, const QByteArray& csv) {
                 numeroRiga,
                 QStringLiteral("ci sono %1 campi invece di %2").arg(campi.size()).arg(NumeroCampi));
 
+        if (!Utf8Valido(campi[0]))
+            return ErroreRiga(numeroRiga, QStringLiteral("il nome non è scritto in UTF-8"));
         const QString nome = QString::fromUtf8(campi[0]).trimmed();
         if (nome.isEmpty())
             return ErroreRiga(numeroRiga, QStringLiteral("manca il nome del comune"));
-        if (nome.contains(QChar::ReplacementCharacter))
-            return ErroreRiga(numeroRiga, QStringLiteral("il nome non è scritto in UTF-8"));
         const QString prov = QString::fromUtf8(campi[1]);
         if (prov.size() != 2)
             return ErroreRiga(numeroRiga, QStringLiteral("la sigla della provincia «%1» non è di "
@@ -125,7 +126,7 @@ EsitoOperazione Inserisci(sqlite3* db, const QByteArray& csv) {
         if (capoluogo != "0" && capoluogo != "1")
             return ErroreRiga(numeroRiga, QStringLiteral("il campo capoluogo («%1») non è 0 o 1")
                                               .arg(QString::fromUtf8(capoluogo)));
-        // A yes/no column holds -1 for yes, as the archive's capitals have always been stored.
+        // A yes/no column holds -1 for yes.
         inserimento.lega(10, qint64(capoluogo == "1" ? -1 : 0));
 
         const EsitoOperazione esito = inserimento.esegui();

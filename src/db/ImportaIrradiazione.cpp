@@ -2,12 +2,12 @@
 
 #include "Archivio.h"
 #include "Istruzione.h"
+#include "app/TestoFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <cmath>
 #include <sqlite3.h>
 #include <tuple>
@@ -29,18 +29,6 @@ ErroreRuntime ErroreRiga(int riga, const QString& motivo) {
                        "modificato.")
             .arg(riga)
             .arg(motivo));
-}
-
-// The text of the file: UTF-8 (with or without a byte-order mark); a file that is not valid
-// UTF-8 was saved by an older spreadsheet in the Windows code page, whose accented Italian
-// letters are those of Latin-1.
-QString Decodifica(const QByteArray& contenuto) {
-    QByteArrayView byte(contenuto);
-    if (byte.startsWith("\xEF\xBB\xBF"))
-        byte = byte.sliced(3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString testo = utf8(byte);
-    return utf8.hasError() ? QString::fromLatin1(byte) : testo;
 }
 
 bool FineRiga(QChar c) {
@@ -150,7 +138,7 @@ bool Vuoto(const Record& record) {
 } // namespace
 
 Esito<QList<RigaIrradiazione>> Leggi(const QByteArray& contenuto) {
-    const QString testo = Decodifica(contenuto);
+    const QString testo = TestoDelFile(contenuto);
     const QChar separatore = TrovaSeparatore(testo);
     const Esito<QList<Record>> record = DividiRecord(testo, separatore);
     if (!record.ok())
@@ -198,7 +186,9 @@ Esito<QList<RigaIrradiazione>> Leggi(const QByteArray& contenuto) {
         RigaIrradiazione riga;
         riga.riga = r.riga;
         riga.prov = r.campi[0].toUpper();
-        riga.nome = r.campi[1];
+        // Names compare in one Unicode form: accents typed as separate marks (as some systems
+        // save them) become the single letters the archive holds.
+        riga.nome = r.campi[1].normalized(QString::NormalizationForm_C);
         // -0 is stored as 0.
         riga.hdh = hdh + 0.0;
         riga.hbh = hbh + 0.0;
@@ -261,7 +251,16 @@ Esito<Rapporto> Importa(const QString& percorsoArchivio, const QString& percorso
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         return ErroreRuntime::Database(
             QStringLiteral("Impossibile leggere il file «%1».").arg(percorsoCsv));
-    const Esito<QList<RigaIrradiazione>> righe = Leggi(file.readAll());
+    // Read at most one byte past the limit, so that a huge file or an endless device is refused
+    // without being read whole.
+    const QByteArray contenuto = file.read(DimensioneMassima + 1);
+    if (contenuto.size() > DimensioneMassima)
+        return ErroreRuntime::Database(
+            QStringLiteral("Il file «%1» è troppo grande per un file dell'irradiazione dei "
+                           "capoluoghi (più di %2 KB). L'archivio non è stato modificato.")
+                .arg(percorsoCsv)
+                .arg(DimensioneMassima / 1024));
+    const Esito<QList<RigaIrradiazione>> righe = Leggi(contenuto);
     if (!righe.ok())
         return righe.errore();
 

@@ -16,10 +16,13 @@ struct sqlite3;
 // when ',' separates the fields), a UTF-8 byte-order mark, quoted fields, Windows line ends.
 namespace ImportaIrradiazione {
 
+// A capitals file has about a hundred lines; a file larger than this is refused unread.
+inline constexpr qint64 DimensioneMassima = 1024 * 1024;
+
 struct RigaIrradiazione {
     int riga = 0; // line number in the file, from 1
     QString prov; // trimmed, upper case
-    QString nome; // trimmed
+    QString nome; // trimmed, in Unicode normal form C
     double hdh = 0;
     double hbh = 0;
 };

@@ -1,6 +1,7 @@
 #include "RicercaComuni.h"
 
 #include "Istruzione.h"
+#include "LettoreUtf8.h"
 #include "LetturaComune.h"
 
 #include <cstring>
@@ -13,14 +14,8 @@ const QString InserimentoRiga =
                    "GradiGiorno, Latitudine, Longitudine, Irradianza) "
                    "VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
-// The code point that starts at the front of a piece of UTF-8.
 char32_t PrimoCodice(QByteArrayView utf8) {
-    const auto lead = uchar(utf8[0]);
-    const int seguiti = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    char32_t codice = lead & (0x7F >> seguiti);
-    for (int i = 1; i <= seguiti && i < utf8.size(); ++i)
-        codice = (codice << 6) | (uchar(utf8[i]) & 0x3F);
-    return codice;
+    return LettoreUtf8(utf8.data(), utf8.size()).prossimo();
 }
 
 // True when the UTF-8 text neither starts nor ends with a blank, so that it is already its own
