@@ -1,157 +1,150 @@
-#include "app/Global.h"
 #include "db/Archivio.h"
 #include "db/Istruzione.h"
+#include "db/LetturaComune.h"
 #include "db/RicercaComuni.h"
 #include "search/CreaSelect.h"
 #include "support/ArchivioProva.h"
 
 #include <QtTest>
+#include <sqlite3.h>
 
-// A search fills the list and replaces the printed list's rows in one transaction.
+Q_DECLARE_METATYPE(CodiceErrore)
+
+// A row of the archive becomes a DatiComune; a search fills the list and replaces the printed
+// list's rows in one transaction, and leaves the archive free for others whatever happens.
 class TRicercaComuni : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void righeDiStampa();
-    void nessunRisultato();
-    void duePassateLascianoLaSeconda();
-    void queryVuotaNonToccaLeRighe();
-    void erroreAMetaAnnullaEConta();
-    void nomiConSpazi();
-    void valoriNull();
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
 
-private:
-    RicercaComuni::Risultato Cerca(const QString& query);
+    void rigaCompleta() {
+        ArchivioProva archivio;
+        Istruzione query(
+            archivio.db(),
+            "SELECT 7 AS COM_ID, ' MI ' AS com_prov, '  Milano  ' AS COM_NAME, "
+            "'E' AS COM_ZONE, '2404' AS COM_DEGDAY, 121.5 AS COM_ALT, 45 AS "
+            "COM_LATI_G, 30 AS COM_LATI_P, 9 AS COM_LONG_G, 11 AS COM_LONG_P, 'Rif' AS "
+            "COM_RIFER_NAME, 'ABC' AS COM_RIFER_PROV, 1300 AS Irradianza, NULL AS "
+            "ProvVicina1, 'B' AS ProvVicina2, '4,5' AS Hdh, 6.25 AS Hbh, -1 AS "
+            "capoluogo");
+        QVERIFY(query.passo());
+        DatiComune d;
+        QVERIFY(LetturaComune::Comune(query, LetturaComune::Colonne::DellaQuery(query), d).ok());
+        QCOMPARE(QStringList({QString::number(d.Id), d.Prov, d.Nome, d.Zona, d.RifNome, d.RifProv,
+                              d.ProvVicina1, d.ProvVicina2}),
+                 QStringList({"7", "MI", "Milano", "E", "Rif", "AB", "  ", "B "}));
+        QCOMPARE(QList<int>({d.GradiGiorno, d.Altitudine, d.LatiG, d.LatiP, d.LongG, d.LongP,
+                             d.Irradianza, d.Capoluogo}),
+                 QList<int>({2404, 122, 45, 30, 9, 11, 1300, 1}));
+        QCOMPARE(d.Hdh, 4.5f);
+        QCOMPARE(d.Hbh, 6.25f);
+        // 3.14 stands for pi: 45° 30' is 0.7937222 rad here, 0.7941248 with the true value.
+        QVERIFY(qAbs(d.LatRad - 0.7937222) < 1e-7 && qAbs(d.LongRad - 0.1601982) < 1e-7);
+    }
 
-    std::unique_ptr<ArchivioProva> archivio;
-    QList<DatiComune> elenco;
+    void celleNumeriche_data() {
+        QTest::addColumn<QString>("valore");
+        QTest::addColumn<int>("atteso");
+        QTest::addColumn<CodiceErrore>("errore"); // Database: no error
+        const auto ok = CodiceErrore::Database;
+        QTest::newRow("null") << "NULL" << 0 << ok;
+        QTest::newRow("metà al pari in giù") << "12.5" << 12 << ok;
+        QTest::newRow("metà al pari in su") << "13.5" << 14 << ok;
+        QTest::newRow("testo con spazi") << "' 42 '" << 42 << ok;
+        QTest::newRow("intero oltre") << "32768" << 0 << CodiceErrore::Overflow;
+        QTest::newRow("oltre dopo l'arrotondamento") << "32767.5" << 0 << CodiceErrore::Overflow;
+        QTest::newRow("testo") << "'abc'" << 0 << CodiceErrore::TipoNonCorrispondente;
+    }
+    void celleNumeriche() {
+        QFETCH(QString, valore);
+        QFETCH(int, atteso);
+        QFETCH(CodiceErrore, errore);
+        ArchivioProva archivio;
+        Istruzione query(archivio.db(), "SELECT " + valore);
+        QVERIFY(query.passo());
+        const Esito<qint16> letto = LetturaComune::Intero16(query, 0);
+        QCOMPARE(letto.ok() ? CodiceErrore::Database : letto.errore().codice, errore);
+        QCOMPARE(letto.valoreOppure(0), atteso);
+    }
+
+    void ricerche_data() {
+        // Before each row a first search has listed PRIMO; the row adds its comuni (values of
+        // name, province, zone, altitude, degree days, coordinates, irradiance) and searches.
+        QTest::addColumn<QString>("valori");
+        QTest::addColumn<QString>("query"); // "tutti": the whole archive
+        QTest::addColumn<QString>("elenco");
+        QTest::addColumn<QStringList>("stampa");
+        const QString primo = "PRIMO|AA|E|100|2000|45° 0'|9° 0'|0";
+        QTest::newRow("tutti") << "('ROMA','RM','D',20,1415,41,54,12,29,0), "
+                                  "('MONZA','M','E',162,2404,-3,7,9,16,1300)"
+                               << "tutti"
+                               << "MONZA|PRIMO|ROMA"
+                               << QStringList{"MONZA|M |E|162|2404|-3° 7'|9° 16'|1300", primo,
+                                              "ROMA|RM|D|20|1415|41° 54'|12° 29'|0"};
+        QTest::newRow("nessuno") << ""
+                                 << "WHERE (COM_NAME LIKE 'X%') Order By COM_NAME"
+                                 << "" << QStringList{};
+        QTest::newRow("valori null") << "('SENZA', NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+                                        "NULL, NULL)"
+                                     << "WHERE COM_NAME = 'senza'"
+                                     << "SENZA" << QStringList{"SENZA|  | |0|0|0° 0'|0° 0'|0"};
+        QTest::newRow("spazi attorno ai nomi")
+            << "('  RHO ','MI','E',1,1,1,1,1,1,1), (char(9) || 'CANTÙ' || char(160),'CO','E',1,1,"
+               "1,1,1,1,1)"
+            << "WHERE COM_ALT = 1 Order By COM_PROV"
+            << "CANTÙ|RHO"
+            << QStringList{"CANTÙ|CO|E|1|1|1° 1'|1° 1'|1", "RHO|MI|E|1|1|1° 1'|1° 1'|1"};
+        // Failures keep the previous printed list; the list holds what was read, then blanks.
+        QTest::newRow("query vuota") << ""
+                                     << ""
+                                     << "" << QStringList{primo};
+        QTest::newRow("errore a metà") << "('SECONDO','BB','E',1,1,1,1,1,1,1), ('TERZO','CC','E',"
+                                          "99999,1,1,1,1,1,1), ('ULTIMO','DD','E',1,1,1,1,1,1,1)"
+                                       << "errore"
+                                       << "PRIMO|SECONDO|TERZO|" << QStringList{primo};
+    }
+    void ricerche() {
+        QFETCH(QString, valori);
+        QFETCH(QString, query);
+        QFETCH(QString, elenco);
+        QFETCH(QStringList, stampa);
+        ArchivioProva archivio;
+        archivio.aggiungiComune("PRIMO", "AA");
+        QVERIFY(Archivio::Apri("Ricerca", archivio.percorso()).ok());
+        sqlite3* db = Archivio::Maniglia("Ricerca");
+        QList<DatiComune> trovati;
+        QVERIFY(RicercaComuni::Esegui(db, Ricerca::SelectTuttiIComuni, trovati).esito.ok());
+        // The altitude check is dropped so that a value out of range can reach the reading.
+        if (query == "errore")
+            archivio.esegui("CREATE TABLE C AS SELECT * FROM Comuni; DROP TABLE Comuni; "
+                            "ALTER TABLE C RENAME TO Comuni");
+        if (!valori.isEmpty())
+            QVERIFY(archivio.esegui("INSERT INTO Comuni (COM_NAME, COM_PROV, COM_ZONE, COM_ALT, "
+                                    "COM_DEGDAY, COM_LATI_G, COM_LATI_P, COM_LONG_G, COM_LONG_P, "
+                                    "Irradianza) VALUES " +
+                                    valori));
+        const QString testo = query == "tutti" || query == "errore" ? Ricerca::SelectTuttiIComuni
+                              : query.isEmpty()                     ? QString()
+                                                : Ricerca::ElencoColonne + "From Comuni " + query;
+        const RicercaComuni::Risultato r = RicercaComuni::Esegui(db, testo, trovati);
+        QCOMPARE(r.esito.ok(), !testo.isEmpty() && query != "errore");
+        QStringList nomi;
+        for (const DatiComune& d : trovati)
+            nomi << d.Nome;
+        QCOMPARE(nomi.join('|'), elenco);
+        // Whatever happened, the transaction is over and another program may write at once.
+        QVERIFY(sqlite3_get_autocommit(db));
+        QVERIFY(Archivio::Apri("Altro", archivio.percorso(), 0).ok());
+        QVERIFY(IniziaTransazione(Archivio::Maniglia("Altro")).ok());
+        Archivio::Chiudi("Altro");
+        Archivio::Chiudi("Ricerca");
+        QCOMPARE(archivio.testi("SELECT Comune || '|' || Prov || '|' || Zona || '|' || Altitudine "
+                                "|| '|' || GradiGiorno || '|' || Latitudine || '|' || Longitudine "
+                                "|| '|' || Irradianza FROM RicElComuni WHERE RicId = 1 ORDER BY "
+                                "rowid"),
+                 stampa);
+    }
 };
-
-void TRicercaComuni::init() {
-    archivio = std::make_unique<ArchivioProva>();
-    QVERIFY(archivio->valido());
-    elenco.clear();
-}
-
-void TRicercaComuni::cleanup() {
-    Archivio::Chiudi("Ricerca");
-    archivio.reset();
-}
-
-RicercaComuni::Risultato TRicercaComuni::Cerca(const QString& query) {
-    if (!Archivio::Maniglia("Ricerca"))
-        Archivio::Apri("Ricerca", archivio->percorso());
-    return RicercaComuni::Esegui(Archivio::Maniglia("Ricerca"), query, elenco);
-}
-
-void TRicercaComuni::righeDiStampa() {
-    archivio->aggiungiComune("ROMA", "RM", "D", 1415, 20, 41, 54, 12, 29, 0);
-    archivio->aggiungiComune("MILANO", "MI", "E", 2404, 122, 45, 28, 9, 11, 1300);
-    archivio->aggiungiComune("MONZA", "M", "E", 2404, 162, 45, 7, 9, 16, 0);
-
-    const RicercaComuni::Risultato r = Cerca(Ricerca::SelectTuttiIComuni);
-    QVERIFY(r.esito.ok());
-    QVERIFY(r.trovato);
-    QCOMPARE(elenco.size(), 3);
-    QCOMPARE(elenco.at(0).Nome, QString("MILANO"));
-    QCOMPARE(elenco.at(2).Nome, QString("ROMA"));
-    QCOMPARE(archivio->testi("SELECT Comune || '|' || Prov || '|' || Zona || '|' || Altitudine "
-                             "|| '|' || GradiGiorno || '|' || Latitudine || '|' || Longitudine || "
-                             "'|' || Irradianza || '|' || RicId FROM RicElComuni ORDER BY rowid"),
-             QStringList({"MILANO|MI|E|122|2404|45° 28'|9° 11'|1300|1",
-                          "MONZA|M |E|162|2404|45° 7'|9° 16'|0|1",
-                          "ROMA|RM|D|20|1415|41° 54'|12° 29'|0|1"}));
-    QCOMPARE(archivio->testi("SELECT IdComune FROM RicElComuni ORDER BY rowid"),
-             QStringList({QString::number(elenco.at(0).Id), QString::number(elenco.at(1).Id),
-                          QString::number(elenco.at(2).Id)}));
-}
-
-void TRicercaComuni::nessunRisultato() {
-    archivio->aggiungiComune("ROMA", "RM");
-    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
-    const RicercaComuni::Risultato r =
-        Cerca(Ricerca::ElencoColonne + "From Comuni WHERE (COM_NAME LIKE 'X%') Order By COM_NAME");
-    QVERIFY(r.esito.ok());
-    QVERIFY(!r.trovato);
-    QCOMPARE(elenco.size(), 1);
-    QVERIFY(elenco.first().Nome.isEmpty());
-    QCOMPARE(archivio->conta("RicElComuni"), 0);
-}
-
-void TRicercaComuni::duePassateLascianoLaSeconda() {
-    archivio->aggiungiComune("ROMA", "RM");
-    archivio->aggiungiComune("RHO", "MI");
-    archivio->aggiungiComune("MILANO", "MI");
-    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
-    QVERIFY(
-        Cerca(Ricerca::ElencoColonne + "From Comuni WHERE (COM_PROV LIKE 'MI%') Order By COM_NAME")
-            .esito.ok());
-    QCOMPARE(archivio->testi("SELECT Comune FROM RicElComuni ORDER BY rowid"),
-             QStringList({"MILANO", "RHO"}));
-}
-
-void TRicercaComuni::queryVuotaNonToccaLeRighe() {
-    archivio->aggiungiComune("ROMA", "RM");
-    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
-    const RicercaComuni::Risultato r = Cerca(QString());
-    QVERIFY(!r.esito.ok());
-    QVERIFY(!r.trovato);
-    QCOMPARE(r.esito.errore().descrizione,
-             QString("L'istruzione SQL è vuota: non c'è nulla da eseguire."));
-    QCOMPARE(elenco.size(), 1);
-    QCOMPARE(archivio->testi("SELECT Comune FROM RicElComuni"), QStringList({"ROMA"}));
-}
-
-void TRicercaComuni::erroreAMetaAnnullaEConta() {
-    // A value that does not fit 16 bits in the third row (sorted by name): the rows before it
-    // are read, the rest counted, and the printed list keeps the previous search.
-    archivio->aggiungiComune("PRIMO", "AA");
-    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
-    archivio->aggiungiComune("SECONDO", "BB");
-    archivio->aggiungiComune("TERZO", "CC");
-    archivio->aggiungiComune("ULTIMO", "DD");
-    const QString query =
-        Ricerca::ElencoColonne.left(Ricerca::ElencoColonne.indexOf("COM_ALT")) +
-        "CASE WHEN COM_NAME = 'TERZO' THEN 99999 ELSE COM_ALT END AS COM_ALT" +
-        Ricerca::ElencoColonne.mid(Ricerca::ElencoColonne.indexOf(", COM_LATI_G")) +
-        "From Comuni Order By COM_NAME";
-    const RicercaComuni::Risultato r = Cerca(query);
-    QVERIFY(!r.esito.ok());
-    QCOMPARE(r.esito.errore().codice, CodiceErrore::Overflow);
-    QVERIFY(r.trovato);
-    QCOMPARE(elenco.size(), 4);
-    QCOMPARE(elenco.at(0).Nome, QString("PRIMO"));
-    QCOMPARE(elenco.at(1).Nome, QString("SECONDO"));
-    QCOMPARE(elenco.at(2).Nome, QString("TERZO")); // read up to the failing column
-    QCOMPARE(elenco.at(3).Nome, QString());
-    QCOMPARE(archivio->testi("SELECT Comune FROM RicElComuni"), QStringList({"PRIMO"}));
-}
-
-void TRicercaComuni::nomiConSpazi() {
-    // The printed list gets the names trimmed, whatever blank surrounds them in the archive.
-    QVERIFY(archivio->esegui("INSERT INTO Comuni (COM_NAME, COM_PROV) VALUES ('  ROMA ', 'RM'), "
-                             "('MILANO' || char(160), 'MI'), (char(9) || 'CANTÙ', 'CO'), "
-                             "('FORLÌ', 'FC')"));
-    QVERIFY(Cerca(Ricerca::SelectTuttiIComuni).esito.ok());
-    QCOMPARE(archivio->testi("SELECT DISTINCT typeof(Comune) || typeof(Prov) || typeof(Zona) || "
-                             "typeof(Latitudine) FROM RicElComuni"),
-             QStringList({"texttexttexttext"}));
-    QCOMPARE(archivio->testi("SELECT '[' || Comune || ']' FROM RicElComuni ORDER BY rowid"),
-             QStringList({"[CANTÙ]", "[ROMA]", "[FORLÌ]", "[MILANO]"})); // leading blanks first
-    QCOMPARE(elenco.at(3).Nome, QString("MILANO"));
-}
-
-void TRicercaComuni::valoriNull() {
-    QVERIFY(archivio->esegui("INSERT INTO Comuni (COM_NAME) VALUES ('SENZA DATI')"));
-    const RicercaComuni::Risultato r = Cerca(Ricerca::SelectTuttiIComuni);
-    QVERIFY(r.esito.ok());
-    QCOMPARE(elenco.first().Prov, QString("  "));
-    QCOMPARE(elenco.first().Zona, QString(" "));
-    QCOMPARE(archivio->testi("SELECT Prov || '|' || Zona || '|' || Altitudine || '|' || "
-                             "Latitudine || '|' || Irradianza FROM RicElComuni"),
-             QStringList({"  | |0|0° 0'|0"}));
-}
 
 QTEST_GUILESS_MAIN(TRicercaComuni)
 #include "tst_ricercaComuni.moc"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QVariant>
 
 struct sqlite3;
 
@@ -11,20 +11,19 @@ struct sqlite3;
 class ArchivioProva {
 public:
     ArchivioProva();
-    ~ArchivioProva();
+    ~ArchivioProva() { chiudi(); }
 
     bool valido() const { return valido_; }
     QString percorso() const { return percorso_; }
     QString cartella() const { return cartella_.path(); }
+    sqlite3* db();
 
     // Runs SQL on the side connection; false (with a warning naming the error) when it fails.
     bool esegui(const QString& sql);
-    // The first column of the first row of a query, or an invalid QVariant.
-    QVariant valore(const QString& sql);
     // The first column of every row of a query, as texts (Null as an empty text).
     QStringList testi(const QString& sql);
     qint64 conta(const QString& tabella) {
-        return valore("SELECT count(*) FROM " + tabella).toLongLong();
+        return testi("SELECT count(*) FROM " + tabella).value(0).toLongLong();
     }
 
     // Adds a municipality with the given columns; returns its COM_ID.
@@ -36,10 +35,7 @@ public:
     void chiudi();
 
 private:
-    sqlite3* apri();
-
     QTemporaryDir cartella_;
     QString percorso_;
     bool valido_ = false;
-    bool aperto_ = false;
 };

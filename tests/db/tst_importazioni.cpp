@@ -1,11 +1,17 @@
+#include "db/Archivio.h"
+#include "db/ImportaComuni.h"
 #include "db/ImportaIrradiazione.h"
+#include "db/Istruzione.h"
+#include "db/Schema.h"
 #include "support/ArchivioProva.h"
+#include "support/File.h"
 
 #include <QtTest>
 
-// Loading the capitals' Hdh and Hbh from a CSV file as users write it: good files update the
-// capitals they name, a faulty file is refused whole and leaves the archive as it was.
-class TImportaIrradiazione : public QObject {
+// The comuni shipped inside the program fill a new archive; the capitals' Hdh and Hbh come from a
+// CSV file as users write it: good files update the capitals they name, a faulty file is refused
+// whole and leaves the archive as it was.
+class TImportazioni : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ArchivioProva> archivio;
@@ -13,12 +19,11 @@ class TImportaIrradiazione : public QObject {
     // Writes `contenuto` to a CSV file and imports it into the test archive or `altro`.
     Esito<ImportaIrradiazione::Rapporto> importa(const QByteArray& contenuto,
                                                  const QString& altro = {}) {
-        const QString csv = archivio->cartella() + "/irradiazione.csv";
-        QFile file(csv);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return ErroreRuntime::Database("file di prova non scritto");
-        file.write(contenuto);
-        file.close();
+        const QString csv = contenuto.startsWith("/dev/")
+                                ? QString(contenuto)
+                                : archivio->cartella() + "/irradiazione.csv";
+        if (!contenuto.startsWith("/dev/"))
+            ScriviFile(csv, contenuto);
         return ImportaIrradiazione::Importa(altro.isEmpty() ? archivio->percorso() : altro, csv);
     }
     // "PROV NOME=Hdh/Hbh" for every row that has either value, Null as "-".
@@ -29,6 +34,54 @@ class TImportaIrradiazione : public QObject {
     }
 
 private slots:
+    void comuniDelProgramma() {
+        QTemporaryDir cartella;
+        QVERIFY(Schema::CreaArchivio(cartella.filePath("a.db"),
+                                     ImportaComuni::InserisciComuniDelProgramma)
+                    .ok());
+        Archivio::Apri("Verifica", cartella.filePath("a.db"));
+        const auto testi = [](const QString& sql) {
+            Istruzione query(Archivio::Maniglia("Verifica"), sql);
+            return query.passo() ? query.testo(0) : query.esito().errore().descrizione;
+        };
+        QCOMPARE(testi("SELECT count(*) || '|' || sum(capoluogo <> No) FROM Comuni"), "7904|112");
+        // Upper case with accents, capitals as -1, Null where Table A has no values.
+        QCOMPARE(testi("SELECT group_concat(COM_NAME || COM_PROV || COM_ZONE || COM_DEGDAY || "
+                       "COM_ALT || COM_LATI_G || COM_LATI_P || COM_LONG_G || COM_LONG_P || "
+                       "capoluogo, ' ') FROM (SELECT * FROM Comuni WHERE COM_NAME IN ('roma', "
+                       "'forlì') ORDER "
+                       "BY COM_PROV)"),
+                 "FORLÌFCD2087344413122-1 ROMARMD14152041541229-1");
+        QCOMPARE(testi("SELECT count(*) FROM Comuni WHERE COM_ZONE IS NULL AND COM_DEGDAY IS NULL "
+                       "AND COM_ALT IS NULL"),
+                 "123");
+        Archivio::Chiudi("Verifica");
+    }
+
+    void comuniMalformati_data() {
+        QTest::addColumn<QByteArray>("riga");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("undici campi")
+            << QByteArray("Roma,RM,D,1415,20,41,54,12,29,1,0") << "ci sono 11 campi invece di 10";
+        QTest::newRow("altitudine oltre 16 bit")
+            << QByteArray("Roma,RM,D,1415,32768,41,54,12,29,1")
+            << "il campo altitudine («32768») non è un numero intero tra -32768 e 32767";
+    }
+    void comuniMalformati() {
+        QFETCH(QByteArray, riga);
+        QFETCH(QString, motivo);
+        QTemporaryDir cartella;
+        const QByteArray csv = "nome,prov,zona,gradi_giorno,altitudine,lat_g,lat_p,long_g,long_p,"
+                               "capoluogo\nAgrigento,AG,B,729,230,37,19,13,35,1\n\n" +
+                               riga;
+        const EsitoOperazione esito =
+            Schema::CreaArchivio(cartella.filePath("a.db"),
+                                 [&](sqlite3* db) { return ImportaComuni::Inserisci(db, csv); });
+        QCOMPARE(esito.ok() ? QString() : esito.errore().descrizione,
+                 "Dati dei comuni non validi alla riga 4: " + motivo + ".");
+        QVERIFY(Voci(cartella.path()).isEmpty());
+    }
+
     void init() {
         archivio = std::make_unique<ArchivioProva>();
         QVERIFY(archivio->valido());
@@ -52,8 +105,8 @@ private slots:
             "\xEF\xBB\xBF\"Prov\";\"Nome\";\"Hdh \"\"diffusa\"\"\";\"Hbh; diretta\"\r\n"
             "\"RM\";\"ROMA\";\"1,25\";\"3,5\"\r\n\"FC\";\"FORLÌ\";\"2\";\"4,75\"\r\n");
         // The mark before a data line, not a header, shows whether it is dropped.
-        QTest::newRow("BOM senza intestazione, a capo di un vecchio Mac")
-            << QByteArray("\xEF\xBB\xBFRM;ROMA;1,25;3,5\rFC;FORLÌ;2;4,75");
+        QTest::newRow("BOM senza intestazione, a capo di un vecchio Mac, accenti staccati")
+            << QByteArray("\xEF\xBB\xBFRM;ROMA;1,25;3,5\rFC;FORLI\xCC\x80;2;4,75");
         QTest::newRow("minuscole e accento nella codifica di Windows")
             << QByteArray("rm;Roma;1,25;3,5\nfc;forl\xEC;2;4,75\n");
         QTest::newRow("spazi attorno e righe vuote")
@@ -93,7 +146,6 @@ private slots:
         };
         const QString campi = " campi invece di 4 (provincia, nome, Hdh, Hbh)";
         riga("tre campi", "RM;ROMA;1;2\nFC;FORLÌ;2\n", "riga 2: ci sono 3" + campi);
-        riga("cinque campi", "RM;ROMA;1;2;\n", "riga 1: ci sono 5" + campi);
         riga("virgola decimale non tra virgolette", "RM,ROMA,1.5,2\nFC,FORLÌ,2,4,75\n",
              "riga 2: ci sono 5" + campi +
                  "; con la virgola come separatore un numero con la virgola decimale va scritto "
@@ -101,8 +153,6 @@ private slots:
         // A first line with one number is data, not a header.
         riga("un solo valore non numerico", "RM;ROMA;n.d.;3,5\nFC;FORLÌ;2;4,75\n",
              "riga 1: il valore di Hdh «n.d.» non è un numero");
-        riga("migliaia", "RM;ROMA;1.250,5;3,5\n",
-             "riga 1: il valore di Hdh «1.250,5» non è un numero");
         riga("valore vuoto", "Prov;Nome;Hdh;Hbh\nRM;ROMA;1,25;\n",
              "riga 2: manca il valore di Hbh");
         riga("negativo", "RM,ROMA,\"-0,01\",\"3,5\"\n",
@@ -112,11 +162,13 @@ private slots:
              "riga 4: il valore di Hbh «-2» è negativo");
         riga("non chiuse", "RM;ROMA;1;2\nFC;\"FORLÌ;2;3\n",
              "riga 2: le virgolette aperte non sono chiuse");
-        riga("testo dopo le virgolette", "RM;\"ROMA\"X;1;2\n",
-             "riga 1: dopo le virgolette di chiusura c'è altro testo prima del separatore");
         riga("ripetuto", "RM;ROMA;1;2\nFC;FORLÌ;2;3\nrm;Roma;5;6\n",
              "riga 3: RM Roma compare già alla riga 1");
         riga("vuoto", "\r\n;;;\n", "Il file dell'irradiazione non contiene righe con valori.");
+        const QString grande = "Il file «%1» è troppo grande per un file dell'irradiazione dei "
+                               "capoluoghi (più di 1024 KB). L'archivio non è stato modificato.";
+        QTest::newRow("troppo grande") << QByteArray("RM;ROMA;1;2\n").repeated(90000) << grande;
+        QTest::newRow("senza fine") << QByteArray("/dev/zero") << grande;
     }
 
     void fileRifiutati() {
@@ -129,6 +181,9 @@ private slots:
         if (errore.startsWith("riga"))
             errore = "File dell'irradiazione rifiutato, " + errore +
                      ". L'archivio non è stato modificato.";
+        errore.replace("%1", contenuto.startsWith("/dev/")
+                                 ? QString(contenuto)
+                                 : archivio->cartella() + "/irradiazione.csv");
         QCOMPARE(rapporto.errore().descrizione, errore);
         QCOMPARE(valori(), QStringList({"RM ROMA=9.5/8.5"}));
     }
@@ -143,22 +198,7 @@ private slots:
                  qPrintable(rapporto.errore().descrizione));
         QCOMPARE(valori(), QStringList());
     }
-
-    void fileOArchivioMancante() {
-        const QString mancante = archivio->cartella() + "/manca.csv";
-        const auto fileMancante = ImportaIrradiazione::Importa(archivio->percorso(), mancante);
-        QVERIFY(!fileMancante.ok());
-        QCOMPARE(fileMancante.errore().descrizione,
-                 QString("Impossibile trovare il file «%1».").arg(mancante));
-        QVERIFY(!ImportaIrradiazione::Importa(archivio->percorso(), archivio->cartella()).ok());
-        // A missing archive is named and not created.
-        const QString altro = archivio->cartella() + "/altro.db";
-        const auto archivioMancante = importa("RM;ROMA;1;2\n", altro);
-        QVERIFY(!archivioMancante.ok());
-        QVERIFY(archivioMancante.errore().descrizione.contains(altro));
-        QVERIFY(!QFileInfo::exists(altro));
-    }
 };
 
-QTEST_GUILESS_MAIN(TImportaIrradiazione)
-#include "tst_importaIrradiazione.moc"
+QTEST_GUILESS_MAIN(TImportazioni)
+#include "tst_importazioni.moc"
