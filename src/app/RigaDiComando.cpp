@@ -68,23 +68,19 @@ bool SoloOpzioniDelleFinestre(const QStringList& argomenti) {
 }
 
 int EseguiRigaDiComando(int argc, char* argv[]) {
-    // Names are passed on as UTF-8: a name in another encoding would make a file under another
-    // name, so it is refused before anything is done.
-    for (int i = 1; i < argc; ++i) {
-        if (!Utf8Valido(QByteArrayView(argv[i]))) {
-            UscitaComando::ScriviErrore(
-                {QStringLiteral("L'argomento «%1» non è scritto in UTF-8: i nomi dei file vanno "
-                                "scritti in UTF-8.")
-                     .arg(QString::fromUtf8(argv[i]))});
-            return UscitaComando::UsoErrato;
-        }
-    }
     QCoreApplication applicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     const QString programma = QFileInfo(QCoreApplication::arguments().value(0)).fileName();
     const QList<OpzioneRigaDiComando> opzioni = Opzioni();
-    const RigaAnalizzata riga =
-        AnalizzaRigaDiComando(opzioni, QCoreApplication::arguments().mid(1));
+    RigaAnalizzata riga = AnalizzaRigaDiComando(opzioni, QCoreApplication::arguments().mid(1));
+    // Names are passed on as UTF-8: a name in another encoding would make a file under another
+    // name, so it is refused before anything is done.
+    for (int i = 1; i < argc; ++i) {
+        if (!Utf8Valido(QByteArrayView(argv[i])))
+            riga.errore = QStringLiteral("L'argomento «%1» non è scritto in UTF-8: i nomi dei "
+                                         "file vanno scritti in UTF-8.")
+                              .arg(QString::fromUtf8(argv[i]));
+    }
     if (!riga.errore.isEmpty()) {
         UscitaComando::ScriviErrore(
             {riga.errore, QStringLiteral("Per l'elenco delle opzioni: %1 --help").arg(programma)});

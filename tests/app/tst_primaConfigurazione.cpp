@@ -1,6 +1,7 @@
 #include "app/Configurazione.h"
 #include "app/Global.h"
 #include "app/PrimaConfigurazione.h"
+#include "support/File.h"
 
 #include <QtTest>
 
@@ -11,17 +12,6 @@ class TPrimaConfigurazione : public QObject {
 
     std::unique_ptr<QTemporaryDir> base;
     QString windows, applicazione, dati;
-
-    static QByteArray leggi(const QString& percorso) {
-        QFile file(percorso);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("mancante");
-    }
-    void scrivi(const QString& percorso, const QByteArray& contenuto) {
-        QVERIFY(QDir().mkpath(QFileInfo(percorso).path()));
-        QFile file(percorso);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contenuto);
-    }
 
 private slots:
     void init() {
@@ -47,7 +37,7 @@ private slots:
     void creaQuelloCheManca() {
         QFETCH(QStringList, esistenti);
         for (const QString& nome : esistenti)
-            scrivi(QDir(dati).filePath(nome), "file dell'utente");
+            QVERIFY(ScriviFile(QDir(dati).filePath(nome), "file dell'utente"));
 
         const auto rapporto = PrimaConfigurazione::Prepara(windows, applicazione, dati);
         QVERIFY2(rapporto.esito.ok(), qPrintable(rapporto.fatto.join('\n')));
@@ -56,11 +46,10 @@ private slots:
 
         // The program's own reading finds the new file and its values.
         QVERIFY(Global::LeggiConfigurazione(windows, applicazione));
-        QCOMPARE(Global::PercorsoIni, windows + '/');
-        QCOMPARE(Global::PercorsoDB, dati + "/kelvaro.db");
-        QCOMPARE(Global::PercorsoImmagini, dati + "/immagini/");
-        QCOMPARE(QStringList({Global::ImgSemRosso, Global::ImgSemGiallo, Global::ImgSemVerde}),
-                 QStringList({"semaforo_rosso.png", "semaforo_giallo.png", "semaforo_verde.png"}));
+        QCOMPARE(QStringList({Global::PercorsoIni, Global::PercorsoDB, Global::PercorsoImmagini,
+                              Global::ImgSemRosso, Global::ImgSemGiallo, Global::ImgSemVerde}),
+                 QStringList({windows + '/', dati + "/kelvaro.db", dati + "/immagini/",
+                              "semaforo_rosso.png", "semaforo_giallo.png", "semaforo_verde.png"}));
 
         // The user's files are untouched; the pictures are the program's, writable, and the
         // archive is a database (that it is filled is seen where the program imports into it).
@@ -68,12 +57,12 @@ private slots:
                                    "immagini/semaforo_giallo.png", "immagini/semaforo_verde.png"}) {
             const QString percorso = QDir(dati).filePath(nome);
             if (esistenti.contains(nome))
-                QCOMPARE(leggi(percorso), QByteArray("file dell'utente"));
+                QCOMPARE(LeggiFile(percorso), QByteArray("file dell'utente"));
             else if (nome.endsWith(".png"))
-                QVERIFY(leggi(percorso) == leggi(":/" + nome) &&
+                QVERIFY(LeggiFile(percorso) == LeggiFile(":/" + nome) &&
                         QFileInfo(percorso).permissions().testFlag(QFile::WriteOwner));
             else
-                QVERIFY(leggi(percorso).startsWith("SQLite format 3"));
+                QVERIFY(LeggiFile(percorso).startsWith("SQLite format 3"));
         }
     }
 
@@ -81,27 +70,26 @@ private slots:
         // Where a configuration file already is, relative to the temporary folder.
         QTest::addColumn<QString>("file");
         QTest::newRow("cartella dell'utente") << "config/Kelvaro_2007.ini";
-        QTest::newRow("sottocartella ini del programma") << "programma/build/ini/Kelvaro_2007.ini";
         QTest::newRow("Ini accanto al programma") << "programma/Ini/Kelvaro_2007.ini";
     }
 
     void configurazioneGiaPresente() {
         QFETCH(QString, file);
-        scrivi(base->filePath(file), "[Percorsi]\nDB=/altrove/mio.db\n");
+        ScriviFile(base->filePath(file), "[Percorsi]\nDB=/altrove/mio.db\n");
         const auto rapporto = PrimaConfigurazione::Prepara(windows, applicazione, dati);
         QVERIFY(rapporto.esito.ok());
         QCOMPARE(rapporto.fatto, QStringList({QString("Il file di configurazione «%1» esiste già: "
                                                       "non è stato cambiato nulla.")
                                                   .arg(base->filePath(file))}));
         // Nothing is created or changed.
-        QCOMPARE(leggi(base->filePath(file)), QByteArray("[Percorsi]\nDB=/altrove/mio.db\n"));
+        QCOMPARE(LeggiFile(base->filePath(file)), QByteArray("[Percorsi]\nDB=/altrove/mio.db\n"));
         QCOMPARE(QFileInfo::exists(windows + "/Kelvaro_2007.ini"), file.startsWith("config/"));
         QVERIFY(!QFileInfo::exists(dati));
     }
 
     void erroreNonScriveLaConfigurazione() {
         // A file where the data folder should be: nothing can be created under it.
-        scrivi(dati, {});
+        ScriviFile(dati, {});
         const auto rapporto = PrimaConfigurazione::Prepara(windows, applicazione, dati);
         QVERIFY(!rapporto.esito.ok());
         QCOMPARE(rapporto.esito.errore().descrizione,
