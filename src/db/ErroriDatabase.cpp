@@ -12,8 +12,7 @@ struct Traduzione {
     const char* italiano;
 };
 constexpr Traduzione Traduzioni[] = {
-    {R"x(^near "(.*)": syntax error$)x",
-     "Errore di sintassi nell'istruzione SQL vicino a «%1»."},
+    {R"x(^near "(.*)": syntax error$)x", "Errore di sintassi nell'istruzione SQL vicino a «%1»."},
     {R"x(^unrecognized token: "(.*)"$)x",
      "Istruzione SQL non valida: «%1» non è un simbolo riconosciuto (forse un apice non chiuso)."},
     {R"x(^incomplete input$)x", "Istruzione SQL incompleta."},
