@@ -2,6 +2,7 @@
 
 #include "Configurazione.h"
 #include "Global.h"
+#include "OpzioneStampaPdf.h"
 #include "PrimaConfigurazione.h"
 #include "db/ImportaComuni.h"
 #include "db/ImportaIrradiazione.h"
@@ -161,7 +162,8 @@ bool SoloOpzioniDelleFinestre(const QStringList& argomenti) {
 }
 
 int EseguiRigaDiComando(int argc, char* argv[]) {
-    QCoreApplication applicazione(argc, argv);
+    const std::unique_ptr<QCoreApplication> applicazione =
+        OpzioneStampaPdf::CreaApplicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     const QString programma = QFileInfo(QCoreApplication::arguments().value(0)).fileName();
 
@@ -186,13 +188,19 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
         QStringLiteral("Carica Hdh e Hbh dei capoluoghi di provincia da un file CSV (provincia, "
                        "nome, Hdh, Hbh). Un file con errori viene rifiutato per intero."),
         QStringLiteral("file.csv"));
+    const QCommandLineOption stampaPdf(
+        OpzioneStampaPdf::Nome,
+        QStringLiteral("Scrive in un file PDF l'elenco dei comuni dell'ultima ricerca con i "
+                       "criteri dell'ultima stampa, come lo stampa il programma."),
+        QStringLiteral("file.pdf"));
     const QCommandLineOption archivio(
         QStringLiteral("archivio"),
-        QStringLiteral("Con --importa-irradiazione: l'archivio da aggiornare (se manca, quello "
-                       "del file di configurazione)."),
+        QStringLiteral("Con --importa-irradiazione o --stampa-pdf: l'archivio da usare (se "
+                       "manca, quello del file di configurazione)."),
         QStringLiteral("percorso"));
     const QList<const QCommandLineOption*> opzioni = {
-        &aiuto, &inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &archivio};
+        &aiuto,     &inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione,
+        &stampaPdf, &archivio};
 
     QCommandLineParser parser;
     for (const QCommandLineOption* opzione : opzioni)
@@ -220,18 +228,17 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
 
     int operazioni = 0;
     for (const QCommandLineOption* opzione :
-         {&inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione})
+         {&inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &stampaPdf})
         operazioni += parser.isSet(*opzione) ? 1 : 0;
     if (operazioni == 0)
         return ErroreDiUso(programma, QStringLiteral("Nessuna operazione indicata."));
     if (operazioni > 1)
         return ErroreDiUso(programma, QStringLiteral("Indicare una sola operazione per volta."));
-    if (parser.isSet(archivio) && !parser.isSet(importaIrradiazione))
-        return ErroreDiUso(
-            programma,
-            QStringLiteral("L'opzione --archivio vale solo con --importa-irradiazione."));
+    if (parser.isSet(archivio) && !parser.isSet(importaIrradiazione) && !parser.isSet(stampaPdf))
+        return ErroreDiUso(programma, QStringLiteral("L'opzione --archivio vale solo con "
+                                                     "--importa-irradiazione o --stampa-pdf."));
     for (const QCommandLineOption* opzione :
-         {&creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &archivio}) {
+         {&creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &stampaPdf, &archivio}) {
         if (parser.isSet(*opzione) && parser.value(*opzione).trimmed().isEmpty())
             return ErroreDiUso(programma, QStringLiteral("Manca il valore dell'opzione «--%1».")
                                               .arg(opzione->names().front()));
@@ -251,5 +258,7 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
                         QStringLiteral("Creato l'archivio vuoto «%1» (solo le tabelle).")
                             .arg(QFileInfo(percorso).absoluteFilePath()));
     }
+    if (parser.isSet(stampaPdf))
+        return OpzioneStampaPdf::Esegui(parser.value(stampaPdf), parser.value(archivio));
     return EseguiImportazione(parser.value(importaIrradiazione), parser.value(archivio));
 }
