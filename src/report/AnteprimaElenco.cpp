@@ -7,6 +7,7 @@
 #include "app/ServiziFinestra.h"
 #include "report/DisegnoReport.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -102,6 +104,12 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
     connect(ultima, &QAction::triggered, this,
             [this] { anteprima_->setCurrentPage(anteprima_->pageCount()); });
     connect(chiudi, &QAction::triggered, this, &QDialog::accept);
+    // The current page changes with the commands and with scrolling; the preview tells only of
+    // new pages, so the page number follows its scroll bars as well.
+    if (auto* vista = anteprima_->findChild<QAbstractScrollArea*>()) {
+        for (QScrollBar* barra : {vista->verticalScrollBar(), vista->horizontalScrollBar()})
+            connect(barra, &QScrollBar::valueChanged, this, &AnteprimaElenco::AggiornaPagina);
+    }
 
     auto* finestra = new QVBoxLayout(this);
     finestra->setContentsMargins(0, 0, 0, 0);
