@@ -45,29 +45,22 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
 
     auto* barra = new QToolBar(this);
     barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QStyle* s = style();
-    auto* stampa = Comando("cmdStampa", QStringLiteral("Stampa..."),
-                           s->standardIcon(QStyle::SP_DialogSaveButton));
-    auto* pdf = Comando("cmdEsportaPdf", QStringLiteral("Esporta PDF..."),
-                        s->standardIcon(QStyle::SP_FileIcon));
-    auto* larghezza = Comando("cmdAdattaLarghezza", QStringLiteral("Adatta alla larghezza"),
-                              s->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
-    auto* intera = Comando("cmdPaginaIntera", QStringLiteral("Pagina intera"),
-                           s->standardIcon(QStyle::SP_TitleBarMaxButton));
-    auto* piu = Comando("cmdIngrandisci", QStringLiteral("Ingrandisci"),
-                        s->standardIcon(QStyle::SP_ArrowUp));
-    auto* meno =
-        Comando("cmdRiduci", QStringLiteral("Riduci"), s->standardIcon(QStyle::SP_ArrowDown));
-    auto* prima = Comando("cmdPrimaPagina", QStringLiteral("Prima pagina"),
-                          s->standardIcon(QStyle::SP_MediaSkipBackward));
-    auto* precedente = Comando("cmdPaginaPrecedente", QStringLiteral("Pagina precedente"),
-                               s->standardIcon(QStyle::SP_MediaSeekBackward));
-    auto* successiva = Comando("cmdPaginaSuccessiva", QStringLiteral("Pagina successiva"),
-                               s->standardIcon(QStyle::SP_MediaSeekForward));
-    auto* ultima = Comando("cmdUltimaPagina", QStringLiteral("Ultima pagina"),
-                           s->standardIcon(QStyle::SP_MediaSkipForward));
-    auto* chiudi = Comando("cmdChiudi", QStringLiteral("Chiudi"),
-                           s->standardIcon(QStyle::SP_DialogCloseButton));
+    auto* stampa = Comando("cmdStampa", QStringLiteral("Stampa..."), "printer");
+    auto* pdf = Comando("cmdEsportaPdf", QStringLiteral("Esporta PDF..."), "");
+    auto* larghezza =
+        Comando("cmdAdattaLarghezza", QStringLiteral("Adatta alla larghezza"), "zoom-fit-width");
+    auto* intera = Comando("cmdPaginaIntera", QStringLiteral("Pagina intera"), "zoom-fit-page");
+    auto* piu = Comando("cmdIngrandisci", QStringLiteral("Ingrandisci"), "zoom-in");
+    auto* meno = Comando("cmdRiduci", QStringLiteral("Riduci"), "zoom-out");
+    auto* prima = Comando("cmdPrimaPagina", QStringLiteral("Prima pagina"), "go-first");
+    auto* precedente =
+        Comando("cmdPaginaPrecedente", QStringLiteral("Pagina precedente"), "go-previous");
+    auto* successiva =
+        Comando("cmdPaginaSuccessiva", QStringLiteral("Pagina successiva"), "go-next");
+    auto* ultima = Comando("cmdUltimaPagina", QStringLiteral("Ultima pagina"), "go-last");
+    auto* chiudi = Comando("cmdChiudi", QStringLiteral("Chiudi"), "");
+    pdf->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    chiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     lblPagina_ = new QLabel(this);
     lblPagina_->setObjectName(QStringLiteral("lblPagina"));
     lblPagina_->setContentsMargins(8, 0, 8, 0);
@@ -119,8 +112,17 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
     resize(900, 900);
 }
 
-QAction* AnteprimaElenco::Comando(const char* nome, const QString& testo, const QIcon& icona) {
-    auto* comando = new QAction(icona, testo, this);
+QAction* AnteprimaElenco::Comando(const char* nome, const QString& testo, const char* icona) {
+    // The pictures of Qt's own print preview: the desktop theme's, else those inside Qt.
+    const QString immagine = QLatin1String(icona);
+    QIcon figura = QIcon::fromTheme(immagine);
+    if (figura.isNull() && !immagine.isEmpty()) {
+        const QString cartella =
+            QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/");
+        figura.addFile(cartella + immagine + QStringLiteral("-24.png"), QSize(24, 24));
+        figura.addFile(cartella + immagine + QStringLiteral("-32.png"), QSize(32, 32));
+    }
+    auto* comando = new QAction(figura, testo, this);
     comando->setObjectName(QLatin1String(nome));
     comando->setToolTip(testo);
     return comando;

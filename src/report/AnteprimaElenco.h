@@ -26,7 +26,7 @@ public:
     bool EsportaPdf();
 
 private:
-    QAction* Comando(const char* nome, const QString& testo, const QIcon& icona);
+    QAction* Comando(const char* nome, const QString& testo, const char* icona);
     void AggiornaPagina();
 
     Report::DatiReport dati_;
