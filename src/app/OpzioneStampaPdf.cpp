@@ -28,6 +28,15 @@ std::unique_ptr<QCoreApplication> CreaApplicazione(int& argc, char* argv[]) {
         const QByteArray argomento(argv[i]);
         if (argomento == opzione || argomento.startsWith(opzione + '=')) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Without a desktop session Qt warns that it has no runtime folder; printing a file
+            // does not need one, so the user is spared the warning.
+            static QtMessageHandler precedente = nullptr;
+            precedente = qInstallMessageHandler(
+                [](QtMsgType tipo, const QMessageLogContext& contesto, const QString& testo) {
+                    if (precedente &&
+                        !testo.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+                        precedente(tipo, contesto, testo);
+                });
             return std::make_unique<QGuiApplication>(argc, argv);
         }
     }
@@ -63,6 +72,9 @@ int Esegui(const QString& pdf, const QString& archivioIndicato) {
         Scrivi(stderr, pagine.errore().descrizione);
         return 1;
     }
+    if (dati.valore().gruppi.isEmpty())
+        Scrivi(stdout, QStringLiteral("L'archivio non contiene ancora i criteri di una stampa "
+                                      "(tabella RicComuni): l'elenco ha solo il titolo."));
     qsizetype righe = 0;
     for (const Report::GruppoReport& gruppo : dati.valore().gruppi)
         righe += gruppo.righe.size();
