@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QPageRanges>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -144,6 +145,8 @@ void AnteprimaElenco::Stampa() {
     QPrintDialog dialogo(&stampante_, this);
     if (dialogo.exec() == QDialog::Accepted)
         anteprima_->print();
+    // The pages chosen for this print do not limit the preview.
+    stampante_.setPageRanges(QPageRanges());
 }
 
 bool AnteprimaElenco::EsportaPdf() {

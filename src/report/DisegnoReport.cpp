@@ -4,10 +4,12 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextLayout>
 #include <array>
+#include <utility>
 
 namespace Report {
 namespace {
@@ -185,8 +187,14 @@ Esito<int> DisegnaReport(QPagedPaintDevice& dispositivo, const Layout& layout,
                            "essere aperti."));
     painter.scale(dispositivo.logicalDpiX() / 1440.0, dispositivo.logicalDpiY() / 1440.0);
     Disegnatore disegnatore(painter, layout, dati, int(piano.valore().size()));
+    // The pages the user asked for in the print dialog; every page when none were chosen. They
+    // are numbered as in the whole list ("5 di 283").
+    const QPageRanges scelte = dispositivo.pageRanges();
+    bool primaStampata = true;
     for (qsizetype i = 0; i < piano.valore().size(); ++i) {
-        if (i > 0 && !dispositivo.newPage()) {
+        if (!scelte.isEmpty() && !scelte.contains(int(i + 1)))
+            continue;
+        if (!std::exchange(primaStampata, false) && !dispositivo.newPage()) {
             painter.end();
             return ErroreRuntime::Database(
                 QStringLiteral("Impossibile stampare l'elenco: la pagina %1 non può essere "
