@@ -20,6 +20,14 @@ constexpr double SpessoreLinea = 15.0;
 // How much wider than its box a one-line text may be and still be drawn whole, condensed.
 constexpr double MassimoCondensato = 1.1;
 
+// The index of a column by its name, without regard to letter case; -1 when missing.
+int IndiceColonna(const QStringList* colonne, const QString& nome) {
+    for (qsizetype c = 0; colonne && c < colonne->size(); ++c)
+        if (colonne->at(c).compare(nome, Qt::CaseInsensitive) == 0)
+            return int(c);
+    return -1;
+}
+
 // An element ready to be drawn: its font, measured once, and where its value is in the row.
 struct ElementoPronto {
     const Elemento* elemento;
@@ -44,9 +52,8 @@ public:
             for (const Elemento& e : banda.elementi) {
                 const QFont font =
                     FontDi(e.carattere.famiglia.isEmpty() ? layout.predefinito : e.carattere);
-                const int colonna = e.tipo == TipoElemento::Casella && colonne
-                                        ? int(colonne->indexOf(e.contenuto, 0))
-                                        : -1;
+                const int colonna =
+                    e.tipo == TipoElemento::Casella ? IndiceColonna(colonne, e.contenuto) : -1;
                 pronti.append({&e, font, QFontMetricsF(font), colonna});
             }
         }
