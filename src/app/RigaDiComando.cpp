@@ -4,6 +4,7 @@
 #include "OpzioneCreaArchivio.h"
 #include "OpzioneImportaIrradiazione.h"
 #include "OpzioneInizializza.h"
+#include "OpzioneStampaPdf.h"
 #include "TestoFile.h"
 #include "UscitaComando.h"
 
@@ -38,6 +39,12 @@ QList<OpzioneRigaDiComando> Opzioni() {
                         "nome, Hdh, Hbh). Un file con errori viene rifiutato per intero."),
          [](Valori v) { return OpzioneImportaIrradiazione(v.valore, v.altra(u"archivio"_qs)); },
          {QStringLiteral("archivio")}},
+        {OpzioneStampaPdf::Nome,
+         QStringLiteral("file.pdf"),
+         QStringLiteral("Scrive in un file PDF l'elenco dei comuni dell'ultima ricerca con i "
+                        "criteri dell'ultima stampa, come lo stampa il programma."),
+         [](Valori v) { return OpzioneStampaPdf::Esegui(v.valore, v.altra(u"archivio"_qs)); },
+         {QStringLiteral("archivio")}},
         {QStringLiteral("archivio"),
          QStringLiteral("percorso"),
          QStringLiteral("L'archivio su cui lavorare (se manca, quello del file di "
@@ -68,7 +75,8 @@ bool SoloOpzioniDelleFinestre(const QStringList& argomenti) {
 }
 
 int EseguiRigaDiComando(int argc, char* argv[]) {
-    QCoreApplication applicazione(argc, argv);
+    const std::unique_ptr<QCoreApplication> applicazione =
+        OpzioneStampaPdf::CreaApplicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     const QString programma = QFileInfo(QCoreApplication::arguments().value(0)).fileName();
     const QList<OpzioneRigaDiComando> opzioni = Opzioni();

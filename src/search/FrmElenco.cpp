@@ -120,6 +120,7 @@ void FrmElenco::CostruisciControlli() {
 void FrmElenco::CollegaReazioni() {
     connect(cmdCerca, &QPushButton::clicked, this, &FrmElenco::cmdCerca_Click);
     connect(cmdEsci, &QPushButton::clicked, this, &FrmElenco::cmdEsci_Click);
+    connect(cmdStampa, &QPushButton::clicked, this, &FrmElenco::cmdStampa_Click);
     connect(fraCerca->cmdCercaFra, &QPushButton::clicked, this, &FrmElenco::cmdCercaFra_Click);
     // The record buttons hand the selected municipality to the record window, which is not
     // part of the program yet: for now they only follow the enabling rules.

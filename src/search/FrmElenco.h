@@ -32,6 +32,9 @@ public:
     void CaricaGriglia();
     // 0 red, 1 yellow, 2 green.
     void CambiaSemaforo(qint16 colore);
+    // The print command: the criteria stored as the printed list's header, then its preview.
+    void cmdStampa_Click();
+    bool CaricaComxRic();
 
     void cmdCerca_Click();
     void cmdEsci_Click();

@@ -60,7 +60,7 @@ private slots:
             << QStringList{"--archivio", "a.db"} << "Nessuna operazione indicata.";
         QTest::newRow("archivio senza importazione")
             << QStringList{"--crea-archivio-vuoto", "a.db", "--archivio", "b.db"}
-            << "L'opzione --archivio vale solo con --importa-irradiazione.";
+            << "L'opzione --archivio vale solo con --importa-irradiazione o --stampa-pdf.";
         QTest::newRow("due volte")
             << QStringList{"--crea-archivio", "a.db", "--crea-archivio", "b.db"}
             << "L'opzione «--crea-archivio» è indicata più volte.";

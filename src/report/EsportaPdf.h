@@ -1,0 +1,16 @@
+#pragma once
+
+#include "DatiReport.h"
+#include "LayoutReport.h"
+#include "app/Esito.h"
+
+#include <QString>
+
+namespace Report {
+
+// Writes the report to the PDF file `percorso` on A4 pages. The pages go to a temporary file
+// beside it, which takes the name only when complete: a failure leaves no file half-written
+// and an existing file as it was. Returns the number of pages.
+Esito<int> EsportaPdf(const QString& percorso, const Layout& layout, const DatiReport& dati);
+
+} // namespace Report
