@@ -2,6 +2,7 @@
 
 #include "Configurazione.h"
 #include "Global.h"
+#include "OpzioneRicalcolaIrradianza.h"
 #include "PrimaConfigurazione.h"
 #include "db/ImportaComuni.h"
 #include "db/ImportaIrradiazione.h"
@@ -186,13 +187,22 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
         QStringLiteral("Carica Hdh e Hbh dei capoluoghi di provincia da un file CSV (provincia, "
                        "nome, Hdh, Hbh). Un file con errori viene rifiutato per intero."),
         QStringLiteral("file.csv"));
+    const QCommandLineOption ricalcolaIrradianza(
+        QStringLiteral("ricalcola-irradianza"),
+        QStringLiteral("Ricalcola i due capoluoghi vicini e l'irradianza di tutti i comuni "
+                       "dell'archivio, in un'unica transazione."));
     const QCommandLineOption archivio(
         QStringLiteral("archivio"),
-        QStringLiteral("Con --importa-irradiazione: l'archivio da aggiornare (se manca, quello "
-                       "del file di configurazione)."),
+        QStringLiteral("Con --importa-irradiazione o --ricalcola-irradianza: l'archivio da "
+                       "aggiornare (se manca, quello del file di configurazione)."),
         QStringLiteral("percorso"));
-    const QList<const QCommandLineOption*> opzioni = {
-        &aiuto, &inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &archivio};
+    const QList<const QCommandLineOption*> opzioni = {&aiuto,
+                                                      &inizializza,
+                                                      &creaArchivio,
+                                                      &creaArchivioVuoto,
+                                                      &importaIrradiazione,
+                                                      &ricalcolaIrradianza,
+                                                      &archivio};
 
     QCommandLineParser parser;
     for (const QCommandLineOption* opzione : opzioni)
@@ -219,17 +229,18 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
             QStringLiteral("Argomento inatteso: «%1».").arg(parser.positionalArguments().front()));
 
     int operazioni = 0;
-    for (const QCommandLineOption* opzione :
-         {&inizializza, &creaArchivio, &creaArchivioVuoto, &importaIrradiazione})
+    for (const QCommandLineOption* opzione : {&inizializza, &creaArchivio, &creaArchivioVuoto,
+                                              &importaIrradiazione, &ricalcolaIrradianza})
         operazioni += parser.isSet(*opzione) ? 1 : 0;
     if (operazioni == 0)
         return ErroreDiUso(programma, QStringLiteral("Nessuna operazione indicata."));
     if (operazioni > 1)
         return ErroreDiUso(programma, QStringLiteral("Indicare una sola operazione per volta."));
-    if (parser.isSet(archivio) && !parser.isSet(importaIrradiazione))
-        return ErroreDiUso(
-            programma,
-            QStringLiteral("L'opzione --archivio vale solo con --importa-irradiazione."));
+    if (parser.isSet(archivio) && !parser.isSet(importaIrradiazione) &&
+        !parser.isSet(ricalcolaIrradianza))
+        return ErroreDiUso(programma,
+                           QStringLiteral("L'opzione --archivio vale solo con "
+                                          "--importa-irradiazione o --ricalcola-irradianza."));
     for (const QCommandLineOption* opzione :
          {&creaArchivio, &creaArchivioVuoto, &importaIrradiazione, &archivio}) {
         if (parser.isSet(*opzione) && parser.value(*opzione).trimmed().isEmpty())
@@ -251,5 +262,7 @@ int EseguiRigaDiComando(int argc, char* argv[]) {
                         QStringLiteral("Creato l'archivio vuoto «%1» (solo le tabelle).")
                             .arg(QFileInfo(percorso).absoluteFilePath()));
     }
+    if (parser.isSet(ricalcolaIrradianza))
+        return RicalcolaIrradianza(parser.value(archivio));
     return EseguiImportazione(parser.value(importaIrradiazione), parser.value(archivio));
 }

@@ -13,16 +13,25 @@ Esito<double> ArcCos(double x) {
     return std::atan(-x / std::sqrt(-x * x + 1.0)) + 2.0 * std::atan(1.0);
 }
 
-Esito<float> DistanzaKm(float lat1, float long1, float lat2, float long2) {
+PuntoSfera::PuntoSfera(float latRad, float longRad)
+    : seno(std::sin(double(latRad)))
+    , coseno(std::cos(double(latRad)))
+    , longitudine(longRad) {}
+
+Esito<float> DistanzaKm(const PuntoSfera& a, const PuntoSfera& b) {
     // Each term in the order written: sin·sin + cos·cos·cos(difference of longitudes).
-    const double f1 = lat1, f2 = lat2, l1 = long1, l2 = long2;
-    const double c = std::sin(f1) * std::sin(f2) + std::cos(f1) * std::cos(f2) * std::cos(l1 - l2);
+    const double c =
+        a.seno * b.seno + a.coseno * b.coseno * std::cos(a.longitudine - b.longitudine);
     const Esito<double> angolo = ArcCos(c);
     if (!angolo.ok())
         return angolo.errore();
     const float theta = Conversioni::Singola(angolo.valore());
     // The product in double precision, then rounded down: 99.9 km are 99.
     return Conversioni::Singola(std::floor(double(theta) * double(RaggioTerrestreKm)));
+}
+
+Esito<float> DistanzaKm(float lat1, float long1, float lat2, float long2) {
+    return DistanzaKm(PuntoSfera(lat1, long1), PuntoSfera(lat2, long2));
 }
 
 float LatCapoluogo(const DatiComune& capoluogo) {

@@ -24,6 +24,16 @@ inline Esito<float> DistanzaKm(const DatiComune& localita, const DatiComune& cap
     return DistanzaKm(localita.LatRad, localita.LongRad, capoluogo.LatRad, capoluogo.LongRad);
 }
 
+// A point with the sine and cosine of its latitude worked out once, for measuring it against
+// many others; the distances are the same as from the angles.
+struct PuntoSfera {
+    double seno, coseno, longitudine;
+    PuntoSfera(float latRad, float longRad);
+    explicit PuntoSfera(const DatiComune& d)
+        : PuntoSfera(d.LatRad, d.LongRad) {}
+};
+Esito<float> DistanzaKm(const PuntoSfera& a, const PuntoSfera& b);
+
 // The latitude of a capital in decimal degrees (not radians), single precision: 41° 54' is 41.9.
 float LatCapoluogo(const DatiComune& capoluogo);
 // The same for element i of a list; an index error outside the list.

@@ -81,7 +81,7 @@ private slots:
             << QStringList{"--archivio", "a.db"} << "Nessuna operazione indicata.";
         QTest::newRow("archivio senza importazione")
             << QStringList{"--crea-archivio-vuoto", "a.db", "--archivio", "b.db"}
-            << "L'opzione --archivio vale solo con --importa-irradiazione.";
+            << "L'opzione --archivio vale solo con --importa-irradiazione o --ricalcola-irradianza.";
     }
     void usoErrato() {
         QFETCH(QStringList, argomenti);
