@@ -12,8 +12,8 @@ struct CapoluoghiVicini {
     bool trovati() const { return i2 >= 0; }
 };
 
-// The distance to every capital is measured, also to those without data; an ArcCos error takes
-// that capital at 0 km and is appended to `erroriDistanza` with the capital's index.
+// Every capital is measured, also those without data: an ArcCos error takes that capital at
+// 0 km and is appended to `erroriDistanza` with the capital's index.
 struct ErroreDistanza {
     qint32 capoluogo;
     ErroreRuntime errore;

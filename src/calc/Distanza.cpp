@@ -18,16 +18,22 @@ PuntoSfera::PuntoSfera(float latRad, float longRad)
     , coseno(std::cos(double(latRad)))
     , longitudine(longRad) {}
 
-Esito<float> DistanzaKm(const PuntoSfera& a, const PuntoSfera& b) {
+double CosenoAngolo(const PuntoSfera& a, const PuntoSfera& b) {
     // Each term in the order written: sin·sin + cos·cos·cos(difference of longitudes).
-    const double c =
-        a.seno * b.seno + a.coseno * b.coseno * std::cos(a.longitudine - b.longitudine);
-    const Esito<double> angolo = ArcCos(c);
+    return a.seno * b.seno + a.coseno * b.coseno * std::cos(a.longitudine - b.longitudine);
+}
+
+Esito<float> DistanzaDaCoseno(double coseno) {
+    const Esito<double> angolo = ArcCos(coseno);
     if (!angolo.ok())
         return angolo.errore();
     const float theta = Conversioni::Singola(angolo.valore());
     // The product in double precision, then rounded down: 99.9 km are 99.
     return Conversioni::Singola(std::floor(double(theta) * double(RaggioTerrestreKm)));
+}
+
+Esito<float> DistanzaKm(const PuntoSfera& a, const PuntoSfera& b) {
+    return DistanzaDaCoseno(CosenoAngolo(a, b));
 }
 
 Esito<float> DistanzaKm(float lat1, float long1, float lat2, float long2) {

@@ -33,6 +33,11 @@ struct PuntoSfera {
         : PuntoSfera(d.LatRad, d.LongRad) {}
 };
 Esito<float> DistanzaKm(const PuntoSfera& a, const PuntoSfera& b);
+// The two steps of that distance: the cosine of the angle between the points, then the whole
+// kilometres of an angle given by its cosine. Between -1 and 1 the kilometres never grow as the
+// cosine grows.
+double CosenoAngolo(const PuntoSfera& a, const PuntoSfera& b);
+Esito<float> DistanzaDaCoseno(double coseno);
 
 // The latitude of a capital in decimal degrees (not radians), single precision: 41° 54' is 41.9.
 float LatCapoluogo(const DatiComune& capoluogo);

@@ -41,7 +41,8 @@ enum Colonna {
 
 // A stored province code against the capital's fixed-width code, compared exactly; Null differs.
 bool CodiceDiverso(const Istruzione& riga, int colonna, const QString& prov) {
-    return riga.tipo(colonna) == SQLITE_NULL || riga.testo(colonna) != prov;
+    return riga.tipo(colonna) == SQLITE_NULL ||
+           !QAnyStringView::equal(QUtf8StringView(riga.testoUtf8(colonna)), prov);
 }
 
 bool IrradianzaDiversa(const Istruzione& riga, qint16 irradianza) {
