@@ -4,6 +4,7 @@
 #include "OpzioneCreaArchivio.h"
 #include "OpzioneImportaIrradiazione.h"
 #include "OpzioneInizializza.h"
+#include "OpzioneRicalcolaIrradianza.h"
 #include "OpzioneStampaPdf.h"
 #include "TestoFile.h"
 #include "UscitaComando.h"
@@ -38,6 +39,12 @@ QList<OpzioneRigaDiComando> Opzioni() {
          QStringLiteral("Carica Hdh e Hbh dei capoluoghi di provincia da un file CSV (provincia, "
                         "nome, Hdh, Hbh). Un file con errori viene rifiutato per intero."),
          [](Valori v) { return OpzioneImportaIrradiazione(v.valore, v.altra(u"archivio"_qs)); },
+         {QStringLiteral("archivio")}},
+        {QStringLiteral("ricalcola-irradianza"),
+         {},
+         QStringLiteral("Ricalcola i due capoluoghi vicini e l'irradianza di tutti i comuni "
+                        "dell'archivio, in un'unica transazione."),
+         [](Valori v) { return RicalcolaIrradianza(v.altra(u"archivio"_qs)); },
          {QStringLiteral("archivio")}},
         {OpzioneStampaPdf::Nome,
          QStringLiteral("file.pdf"),

@@ -15,14 +15,17 @@ QChar Chiusura(QChar apertura) {
     return apertura == QLatin1Char('[') ? QLatin1Char(']') : apertura;
 }
 
-QString ValoreJet(QStringView parola) {
+// Appends a word, with the yes/no words of Jet as the numbers stored for them; the word itself
+// goes in without a copy of its own.
+void AggiungiParola(QString& risultato, QStringView parola) {
     if (parola.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ||
         parola.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("-1");
-    if (parola.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0 ||
-        parola.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("0");
-    return parola.toString();
+        risultato += QLatin1String("-1");
+    else if (parola.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0 ||
+             parola.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        risultato += QLatin1Char('0');
+    else
+        risultato += parola;
 }
 
 bool ParolaUguale(QStringView parola, const char* attesa) {
@@ -86,7 +89,7 @@ QString AdattaSql(const QString& testoJet) {
             while (j < n && DentroParola(testoJet.at(j)))
                 ++j;
             const QStringView parola = QStringView(testoJet).sliced(i, j - i);
-            risultato += ValoreJet(parola);
+            AggiungiParola(risultato, parola);
             if (ParolaUguale(parola, "BY") && ParolaUguale(precedente, "ORDER"))
                 ordinamento = true;
             else if (ParolaUguale(parola, "SET"))

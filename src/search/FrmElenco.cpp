@@ -38,6 +38,7 @@ FrmElenco::FrmElenco() {
     CostruisciControlli();
     CollegaReazioni();
     ImpostaOrdineTab();
+    CreaCommand1();
     // Wide enough for the whole grid and for the filter panel when it is shown.
     const int larghezza = qMax(GrdLista->LarghezzaTotale() + 2 * GrdLista->frameWidth() +
                                    GrdLista->verticalScrollBar()->sizeHint().width(),

@@ -73,6 +73,9 @@ public:
     // Finds the current grid row's municipality in the list by name and province.
     void CercaIndiceComune();
 
+    // The hidden maintenance command: recomputes nearby capitals and irradiance of the list.
+    void Command1_Click();
+
     // State visible to tests and to the commands that come back to this window.
     bool InElaborazione() const { return inElaborazione_; }
     qint16 StatoOrdinamento() const { return statoOrdinamento_; }
@@ -97,6 +100,7 @@ private:
     // Empties the three text filters and unchecks and empties every range, in panel order.
     void SvuotaFiltri();
     void MaiuscoloInUscita(QLineEdit* casella);
+    void CreaCommand1();
 
     QLineEdit* txtHide = nullptr;
     QPushButton* cmdCerca = nullptr;
@@ -110,6 +114,7 @@ private:
     GrigliaElenco* GrdLista = nullptr;
     PannelloFiltri* fraCerca = nullptr;
     QFrame* FraCarico = nullptr;
+    QPushButton* Command1 = nullptr;
 
     bool inElaborazione_ = false;
     bool primapaint_ = false;

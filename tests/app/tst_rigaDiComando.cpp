@@ -60,7 +60,8 @@ private slots:
             << QStringList{"--archivio", "a.db"} << "Nessuna operazione indicata.";
         QTest::newRow("archivio senza importazione")
             << QStringList{"--crea-archivio-vuoto", "a.db", "--archivio", "b.db"}
-            << "L'opzione --archivio vale solo con --importa-irradiazione o --stampa-pdf.";
+            << "L'opzione --archivio vale solo con --importa-irradiazione o "
+               "--ricalcola-irradianza o --stampa-pdf.";
         QTest::newRow("due volte")
             << QStringList{"--crea-archivio", "a.db", "--crea-archivio", "b.db"}
             << "L'opzione «--crea-archivio» è indicata più volte.";
@@ -133,6 +134,35 @@ private slots:
         controlla({"--importa-irradiazione", "roma.csv"}, 0,
                   QString("Archivio: %1\nAggiornato 1 capoluogo su 1 riga del file.\n")
                       .arg(casa->filePath(".local/share/kelvaro/kelvaro.db")));
+    }
+
+    void ricalcolaIrradianza() {
+        // The archive of every comune: without irradiation data; with made-up values for four
+        // capitals (every row changes once, then never again, with progress on standard error);
+        // with L'Aquila and Chieti too, which share their latitude. A failed run changes nothing.
+        QCOMPARE(esegui({"--crea-archivio", "a.db"}).stato, 0);
+        const QStringList file{
+            "", "MI;Milano;3,5;5\nRM;Roma;4;7,5\nPA;Palermo;4,5;9\nTO;Torino;3,5;5,5", "",
+            "AQ;L'Aquila;4;7\nCH;Chieti;4;7,5"};
+        const QStringList attese{
+            "1|l'archivio ne ha 0. Caricarli con --importa-irradiazione.\nL'archivio non è stato "
+            "modificato.\n",
+            "0|Comuni esaminati: 7904\nRighe modificate: 7904\nRicalcolo: 1000 comuni su 7904\n",
+            "0|Righe modificate: 0\n",
+            "1|vicini a ABBATEGGIO, CHIETI (CH, 42° 21') e L'AQUILA (AQ, "
+            "42° 21'), hanno la stessa latitudine"};
+        for (int i = 0; i < file.size(); ++i) {
+            ScriviFile(casa->filePath("i.csv"), file[i].toUtf8());
+            if (!file[i].isEmpty())
+                QCOMPARE(esegui({"--importa-irradiazione", "i.csv", "--archivio", "a.db"}).stato,
+                         0);
+            const QByteArray prima = LeggiFile(casa->filePath("a.db"));
+            const Risultato r = esegui({"--ricalcola-irradianza", "--archivio", "a.db"});
+            QCOMPARE(QString::number(r.stato), attese[i].section('|', 0, 0));
+            QVERIFY2((r.uscita + r.errori).contains(attese[i].section('|', 1)),
+                     qPrintable(r.uscita + r.errori));
+            QVERIFY(r.stato == 0 || LeggiFile(casa->filePath("a.db")) == prima);
+        }
     }
 };
 
