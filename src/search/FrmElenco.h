@@ -70,6 +70,12 @@ public:
     // Finds the current grid row's municipality in the list by name and province.
     void CercaIndiceComune();
 
+    // The record buttons: open the record window on the selected row, on a new locality, or
+    // again after a reference locality was picked.
+    void cmdDettagli_Click();
+    void cmdNuovo_Click();
+    void cmdContinua_Click();
+
     // State visible to tests and to the commands that come back to this window.
     bool InElaborazione() const { return inElaborazione_; }
     qint16 StatoOrdinamento() const { return statoOrdinamento_; }
@@ -94,6 +100,8 @@ private:
     // Empties the three text filters and unchecks and empties every range, in panel order.
     void SvuotaFiltri();
     void MaiuscoloInUscita(QLineEdit* casella);
+    // After the record window returns: the whole archive searched again when it changed.
+    void RicercaDopoLaScheda();
 
     QLineEdit* txtHide = nullptr;
     QPushButton* cmdCerca = nullptr;
