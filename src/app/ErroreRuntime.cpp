@@ -34,3 +34,8 @@ ErroreRuntime ErroreRuntime::IndiceFuoriIntervallo(qint64 indice) {
 ErroreRuntime ErroreRuntime::Database(const QString& descrizione) {
     return {CodiceErrore::Database, descrizione};
 }
+
+ErroreRuntime ErroreRuntime::ArgomentoNonValido() {
+    return {CodiceErrore::ArgomentoNonValido,
+            QStringLiteral("Chiamata di routine o argomento non validi.")};
+}

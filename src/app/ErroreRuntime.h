@@ -12,6 +12,7 @@ enum class CodiceErrore {
     ImmagineNonValida,
     IndiceFuoriIntervallo,
     Database,
+    ArgomentoNonValido,
 };
 
 struct ErroreRuntime {
@@ -25,4 +26,6 @@ struct ErroreRuntime {
     static ErroreRuntime ImmagineNonValida(const QString& percorso);
     static ErroreRuntime IndiceFuoriIntervallo(qint64 indice);
     static ErroreRuntime Database(const QString& descrizione);
+    // A calculation given a value outside its domain (the arc cosine of 1.5).
+    static ErroreRuntime ArgomentoNonValido();
 };
