@@ -1,5 +1,7 @@
+#include "app/Connessione.h"
 #include "app/Global.h"
 #include "app/IstanzaCondivisa.h"
+#include "app/ServiziFinestra.h"
 #include "record/FrmGestioneLoc.h"
 #include "search/FinestraElencoProva.h"
 
@@ -29,6 +31,7 @@ public:
                           "WHERE COM_PROV = 'RM'; UPDATE Comuni SET ProvVicina1 = 'SO', "
                           "ProvVicina2 = 'PV' WHERE COM_NAME = 'MILANO'");
         archivio().chiudi();
+        finestra().cmdCercaFra_Click();
     }
     ~SchedaProva() {
         if (IstanzaCondivisa<FrmGestioneLoc>::Caricata())
@@ -48,6 +51,7 @@ public:
         auto* f = &IstanzaCondivisa<FrmGestioneLoc>::Ottieni();
         f->show();
         f->activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(f)); }();
         return f;
     }
     static FrmGestioneLoc* scheda() {
@@ -55,9 +59,7 @@ public:
                    ? &IstanzaCondivisa<FrmGestioneLoc>::Ottieni()
                    : nullptr;
     }
-    static QLineEdit* box(const QString& nome) {
-        return scheda()->findChild<QLineEdit*>(nome);
-    }
+    static QLineEdit* box(const QString& nome) { return scheda()->findChild<QLineEdit*>(nome); }
     static QComboBox* cbo(int n) {
         return scheda()->findChild<QComboBox*>("cboProvVicina" + QString::number(n));
     }
@@ -83,16 +85,19 @@ public:
     }
     // A typed new locality ready for "Calcola": name, province, altitude and coordinates.
     static QStringList nuova(const QString& alt, const QString& lat, const QString& lon) {
-        return {"scrivi:txtComune:nuova", "scrivi:txtProv:pr", "scrivi:txtAltitudine:" + alt,
+        return {"scrivi:txtComune:nuova",
+                "scrivi:txtProv:pr",
+                "scrivi:txtAltitudine:" + alt,
                 "scrivi:txtLatiG:" + lat.section(' ', 0, 0),
-                "scrivi:txtLatiP:" + lat.section(' ', 1), "scrivi:txtLongiG:" + lon.section(' ', 0, 0),
+                "scrivi:txtLatiP:" + lat.section(' ', 1),
+                "scrivi:txtLongiG:" + lon.section(' ', 0, 0),
                 "scrivi:txtLongiP:" + lon.section(' ', 1)};
     }
     // Every message as icon, buttons, title (* the program's, - none) and text: "IO*Salvato".
     QStringList registro() {
         QStringList r;
         for (const Messaggio& m : messaggi().mostrati())
-            r << QString("-IDE")[int(m.icona)] + QString("OSA")[int(m.pulsanti)] +
+            r << QString(QString("-IDE")[int(m.icona)]) + QString("OSA")[int(m.pulsanti)] +
                      (m.titolo == Global::TitoloProgramma ? "*" : "-") + m.testo;
         return r;
     }
@@ -100,13 +105,15 @@ public:
     // irradiance and capitals, joined by "|" (Null as "-").
     QString riga(const QString& nome) {
         QString colonne;
-        for (const char* c : {"COM_NAME", "COM_PROV", "COM_ZONE", "COM_DEGDAY", "COM_ALT",
-                              "COM_LATI_G", "COM_LATI_P", "COM_LONG_G", "COM_LONG_P",
-                              "COM_RIFER_NAME", "COM_RIFER_PROV", "Irradianza", "ProvVicina1",
-                              "ProvVicina2"})
+        for (const char* c :
+             {"COM_NAME", "COM_PROV", "COM_ZONE", "COM_DEGDAY", "COM_ALT", "COM_LATI_G",
+              "COM_LATI_P", "COM_LONG_G", "COM_LONG_P", "COM_RIFER_NAME", "COM_RIFER_PROV",
+              "Irradianza", "ProvVicina1", "ProvVicina2"})
             colonne += QString(colonne.isEmpty() ? "" : "||'|'||") + "ifnull(" + c + ",'-')";
-        const QString r = archivio().valore("SELECT " + colonne + " FROM Comuni WHERE COM_NAME = '" +
-                                            nome + "'").toString();
+        const QString r =
+            archivio()
+                .valore("SELECT " + colonne + " FROM Comuni WHERE COM_NAME = '" + nome + "'")
+                .toString();
         archivio().chiudi();
         return r;
     }
@@ -169,16 +176,19 @@ void TFrmGestioneLoc::apertura_data() {
         << "MILANO" << QStringList() << "MILANO|MI|E|2404|122|45|28|9|11|1300|SO|PV"
         << "10011" << true;
     QTest::newRow("gradi nulli: niente coordinate")
-        << "SANT'ANGELO" << QStringList() << "SANT'ANGELO|LO|E|2532|73||||||||" << "10011"
-        << true;
+        << "SANT'ANGELO" << QStringList() << "SANT'ANGELO|LO|E|2532|73|||||||"
+        << "10011" << true;
     QTest::newRow("modifica") << "MILANO" << QStringList{"premi:cmdModifica"}
-                              << "MILANO|MI|E|2404|122|45|28|9|11|1300|SO|PV" << "01101" << false;
-    QTest::newRow("nuova località") << "" << QStringList() << "||||||||||||" << "01101" << false;
+                              << "MILANO|MI|E|2404|122|45|28|9|11|1300|SO|PV"
+                              << "01101" << false;
+    QTest::newRow("nuova località") << "" << QStringList() << "|||||||||||"
+                                    << "01101" << false;
     QTest::newRow("annulla la modifica")
         << "MILANO"
-        << QStringList{"premi:cmdModifica", "scrivi:txtAltitudine:999", "scrivi:txtLatiG:",
-                       "premi:cmdAnnulla"}
-        << "MILANO|MI|E|2404|122|45|28|9|11|1300|SO|PV" << "10011" << true;
+        << QStringList{"premi:cmdModifica", "scrivi:txtAltitudine:999",
+                       "scrivi:txtLatiG:", "premi:cmdAnnulla"}
+        << "MILANO|MI|E|2404|122|45|28|9|11|1300|SO|PV"
+        << "10011" << true;
 }
 
 void TFrmGestioneLoc::apertura() {
@@ -213,26 +223,36 @@ void TFrmGestioneLoc::reazioni_data() {
     QTest::newRow("nome in maiuscolo")
         << "" << QStringList{"scrivi:txtComune:sant'elia", "esci:txtComune"} << "txtComune"
         << "SANT'ELIA" << QStringList();
-    QTest::newRow("provincia in maiuscolo") << "" << QStringList{"scrivi:txtProv:pr", "esci:txtProv"}
-                                            << "txtProv" << "PR" << QStringList();
-    QTest::newRow("2100 gradi giorno: D") << "" << QStringList{"scrivi:txtGGiorno:2100", "esci:txtGGiorno"}
-                                          << "txtZona" << "D" << QStringList();
-    QTest::newRow("2101 gradi giorno: E") << "" << QStringList{"scrivi:txtGGiorno:2101", "esci:txtGGiorno"}
-                                          << "txtZona" << "E" << QStringList();
+    QTest::newRow("provincia in maiuscolo")
+        << "" << QStringList{"scrivi:txtProv:pr", "esci:txtProv"} << "txtProv"
+        << "PR" << QStringList();
+    QTest::newRow("2100 gradi giorno: D")
+        << "" << QStringList{"scrivi:txtGGiorno:2100", "esci:txtGGiorno"} << "txtZona"
+        << "D" << QStringList();
+    QTest::newRow("2101 gradi giorno: E")
+        << "" << QStringList{"scrivi:txtGGiorno:2101", "esci:txtGGiorno"} << "txtZona"
+        << "E" << QStringList();
     QTest::newRow("gradi giorno non numerici: zona vuota")
-        << "" << QStringList{"scrivi:txtGGiorno:abc", "esci:txtGGiorno"} << "txtZona" << ""
-        << QStringList();
+        << "" << QStringList{"scrivi:txtGGiorno:abc", "esci:txtGGiorno"} << "txtZona"
+        << "" << QStringList();
     QTest::newRow("in vista la zona segue i gradi giorno")
-        << "LODI" << QStringList{"esci:txtGGiorno"} << "txtZona" << "E" << QStringList();
+        << "LODI" << QStringList{"esci:txtGGiorno"} << "txtZona"
+        << "E" << QStringList();
     QTest::newRow("tre coordinate: nessun elenco")
-        << "" << QStringList{"scrivi:txtLatiG:45", "scrivi:txtLatiP:30", "scrivi:txtLongiG:9", "esci:txtLongiG"}
-        << "txtIrradianza" << "" << QStringList();
+        << ""
+        << QStringList{"scrivi:txtLatiG:45", "scrivi:txtLatiP:30", "scrivi:txtLongiG:9",
+                       "esci:txtLongiG"}
+        << "txtIrradianza"
+        << "" << QStringList();
     QTest::newRow("quattro coordinate: capoluoghi per distanza, pari per sigla")
-        << "" << QStringList{"scrivi:txtLatiG:45", "scrivi:txtLatiP:30", "scrivi:txtLongiG:9", "scrivi:txtLongiP:0", "esci:txtLongiP"}
-        << "txtIrradianza" << "" << QStringList{"PV", "SO", "RM"};
+        << ""
+        << QStringList{"scrivi:txtLatiG:45", "scrivi:txtLatiP:30", "scrivi:txtLongiG:9",
+                       "scrivi:txtLongiP:0", "esci:txtLongiP"}
+        << "txtIrradianza"
+        << "" << QStringList{"PV", "SO", "RM"};
     QTest::newRow("anche in vista, due volte")
-        << "RHO" << QStringList{"esci:txtLatiG", "esci:txtLongiP"} << "txtIrradianza" << ""
-        << QStringList{"SO", "PV", "RM"};
+        << "RHO" << QStringList{"esci:txtLatiG", "esci:txtLongiP"} << "txtIrradianza"
+        << "" << QStringList{"SO", "PV", "RM"};
 }
 
 void TFrmGestioneLoc::reazioni() {
@@ -263,9 +283,9 @@ void TFrmGestioneLoc::reazioni() {
 
 void TFrmGestioneLoc::calcola_data() {
     QTest::addColumn<QStringList>("azioni");
-    QTest::addColumn<QString>("scelto");     // reference picked in the main window
-    QTest::addColumn<bool>("soloRoma");      // the main window's list holds only ROMA
-    QTest::addColumn<QString>("caselle");    // degree days, zone, reference, stored reference
+    QTest::addColumn<QString>("scelto");  // reference picked in the main window
+    QTest::addColumn<bool>("soloRoma");   // the main window's list holds only ROMA
+    QTest::addColumn<QString>("caselle"); // degree days, zone, reference, stored reference
     QTest::addColumn<QStringList>("registro");
     QTest::addColumn<QString>("fuoco");
     const QString nessuna = "Inserire le coordinate geografiche, oppure selezionare una località "
@@ -280,14 +300,13 @@ void TFrmGestioneLoc::calcola_data() {
         << QStringList{"scrivi:txtAltitudine:300", "scrivi:txtLatiP:5"} << "" << false << "|||"
         << QStringList{"IO*" + nessuna} << "txtLatiG";
     QTest::newRow("dalle coordinate: a pari distanza il primo dato dall'archivio")
-        << SchedaProva::nuova("300", "44 50", "10 5") << "" << false
-        << "2683|E|CASTEL SECONDO|PR" << QStringList() << "";
+        << SchedaProva::nuova("300", "44 50", "10 5") << "" << false << "2683|E|CASTEL SECONDO|PR"
+        << QStringList() << "";
     QTest::newRow("riferimento fuori dall'elenco: letto dall'archivio")
-        << SchedaProva::nuova("300", "44 50", "10 5") << "" << true
-        << "2683|E|CASTEL SECONDO|PR" << QStringList() << "";
+        << SchedaProva::nuova("300", "44 50", "10 5") << "" << true << "2683|E|CASTEL SECONDO|PR"
+        << QStringList() << "";
     QTest::newRow("nessuna località vicina: nulla cambia")
-        << SchedaProva::nuova("300", "30 0", "10 5") << "" << false << "|||" << QStringList()
-        << "";
+        << SchedaProva::nuova("300", "30 0", "10 5") << "" << false << "|||" << QStringList() << "";
     QTest::newRow("longitudine mancante: errore")
         << SchedaProva::nuova("300", "44 50", " ") << "" << false << "|||"
         << QStringList{"EO*Tipo non corrispondente..."} << "";
@@ -340,37 +359,57 @@ void TFrmGestioneLoc::salva_data() {
                                "'irradianza.\rContinuare?";
     const QStringList modifica{"premi:cmdModifica"};
     QTest::newRow("metà al pari, numero iniziale")
-        << "MILANO" << "" << modifica + QStringList{"scrivi:txtAltitudine:12.5", "scrivi:txtGGiorno:2403.5 GG", "premi:cmdSalva"}
+        << "MILANO"
+        << ""
+        << modifica + QStringList{"scrivi:txtAltitudine:12.5 m", "scrivi:txtGGiorno:2403.5",
+                                  "premi:cmdSalva"}
         << QList<R>() << "MILANO|MI|E|2404|12|45|28|9|11|-|-|1300|SO|PV" << QStringList{ok} << 0;
     QTest::newRow("oltre 16 bit: nulla salvato")
-        << "MILANO" << "" << modifica + QStringList{"scrivi:txtAltitudine:500", "scrivi:txtGGiorno:40000", "premi:cmdSalva"}
+        << "MILANO"
+        << ""
+        << modifica +
+               QStringList{"scrivi:txtAltitudine:500", "scrivi:txtGGiorno:40000", "premi:cmdSalva"}
         << QList<R>() << milano << QStringList{"EO*Overflow...", fallito} << 1;
     QTest::newRow("casella obbligatoria vuota")
-        << "MILANO" << "" << modifica + QStringList{"scrivi:txtComune: ", "premi:cmdSalva"}
-        << QList<R>() << milano << QStringList{"IO*Dati non sufficienti."} << 1;
+        << "MILANO"
+        << "" << modifica + QStringList{"scrivi:txtComune: ", "premi:cmdSalva"} << QList<R>()
+        << milano << QStringList{"IO*Dati non sufficienti."} << 1;
     QTest::newRow("latitudine svuotata: quella salvata resta")
-        << "MILANO" << "" << modifica + QStringList{"scrivi:txtLatiG:", "scrivi:txtLatiP:", "scrivi:txtAltitudine:130", "premi:cmdSalva"}
+        << "MILANO"
+        << ""
+        << modifica +
+               QStringList{"scrivi:txtLatiG:", "scrivi:txtLatiP:", "scrivi:txtAltitudine:130",
+                           "premi:cmdSalva"}
         << QList<R>{R::Si} << "MILANO|MI|E|2404|130|45|28|9|11|-|-|1300|SO|PV"
         << QStringList{coordinate, ok} << 0;
     QTest::newRow("coordinate incomplete: No")
-        << "MILANO" << "" << modifica + QStringList{"scrivi:txtLongiP:", "scrivi:txtAltitudine:130", "premi:cmdSalva"}
+        << "MILANO"
+        << ""
+        << modifica + QStringList{"scrivi:txtLongiP:", "scrivi:txtAltitudine:130", "premi:cmdSalva"}
         << QList<R>{R::No} << milano << QStringList{coordinate} << 1;
     QTest::newRow("senza capoluoghi elencati: errore, poi salvato senza irradianza")
-        << "RHO" << "" << modifica + QStringList{"scrivi:txtAltitudine:160", "premi:cmdSalva"}
-        << QList<R>() << "RHO|MI|E|2420|160|45|32|9|2|-|-|-|-|-"
-        << QStringList{"EO*Indice non compreso...", ok} << 0;
+        << "RHO"
+        << "" << modifica + QStringList{"scrivi:txtAltitudine:160", "premi:cmdSalva"} << QList<R>()
+        << "RHO|MI|E|2420|160|45|32|9|2|-|-|0|-|-" << QStringList{"EO*Indice non compreso...", ok}
+        << 0;
     QTest::newRow("irradianza completata dai due capoluoghi più vicini")
-        << "LODI" << "" << modifica + QStringList{"esci:txtLatiG", "premi:cmdSalva"}
-        << QList<R>() << "LODI|LO|D|2592|87|45|30|9|0|-|-|150|PV|SO" << QStringList{ok} << 0;
+        << "LODI"
+        << "" << modifica + QStringList{"esci:txtLatiG", "premi:cmdSalva"} << QList<R>()
+        << "LODI|LO|D|2592|87|45|30|9|0|-|-|150|PV|SO" << QStringList{ok} << 0;
     QTest::newRow("nuova località dalle coordinate")
-        << "" << "" << SchedaProva::nuova("87", "45 30", "9 0") + QStringList{"premi:cmdCalcola", "premi:cmdSalva"}
+        << ""
+        << ""
+        << SchedaProva::nuova("87", "45 30", "9 0") +
+               QStringList{"premi:cmdCalcola", "premi:cmdSalva"}
         << QList<R>() << "NUOVA|PR|E|2592|87|45|30|9|0|LODI|LO|150|PV|SO" << QStringList{ok} << 0;
     QTest::newRow("comune cancellato da un'altra copia: inserito di nuovo")
-        << "MILANO" << "DELETE FROM Comuni WHERE COM_NAME = 'MILANO'"
+        << "MILANO"
+        << "DELETE FROM Comuni WHERE COM_NAME = 'MILANO'"
         << modifica + QStringList{"scrivi:txtProv:MB", "premi:cmdSalva"} << QList<R>()
         << "MILANO|MB|E|2404|122|45|28|9|11|-|-|1300|SO|PV" << QStringList{ok} << 0;
     QTest::newRow("archivio bloccato: nulla salvato, si può riprovare")
-        << "MILANO" << "BEGIN IMMEDIATE" << modifica + QStringList{"scrivi:txtAltitudine:130", "premi:cmdSalva"}
+        << "MILANO"
+        << "BEGIN IMMEDIATE" << modifica + QStringList{"scrivi:txtAltitudine:130", "premi:cmdSalva"}
         << QList<R>() << milano << QStringList{"EO*...", fallito} << 1;
 }
 
@@ -417,13 +456,13 @@ void TFrmGestioneLoc::chiusura_data() {
         << "MILANO" << modifica + QStringList{"premi:cmdEsci"} << QList<R>{R::Annulla} << false
         << false << false << 9 << QStringList{"DA-Salvare le modifiche?"};
     QTest::newRow("modifica: Sì salva ed esce")
-        << "MILANO" << modifica + QStringList{"premi:cmdEsci"} << QList<R>{R::Si} << false
-        << true << true << 9
+        << "MILANO" << modifica + QStringList{"premi:cmdEsci"} << QList<R>{R::Si} << false << true
+        << true << 9
         << QStringList{"DA-Salvare le modifiche?",
                        "IO*Salvataggio dei dati eseguito correttamente."};
     QTest::newRow("chiusura della finestra: come Torna all'elenco")
-        << "MILANO" << modifica + QStringList{"chiudi"} << QList<R>{R::No} << false << true
-        << false << 9 << QStringList{"DA-Salvare le modifiche?"};
+        << "MILANO" << modifica + QStringList{"chiudi"} << QList<R>{R::No} << false << true << false
+        << 9 << QStringList{"DA-Salvare le modifiche?"};
     QTest::newRow("nuova incompleta: Sì, poi esce senza salvare")
         << "" << QStringList{"scrivi:txtComune:X", "premi:cmdEsci"} << QList<R>{R::Si} << false
         << true << false << 9
@@ -439,8 +478,8 @@ void TFrmGestioneLoc::chiusura_data() {
     QTest::newRow("cancella: Sì") << "MILANO" << QStringList{"premi:cmdCanc"} << QList<R>{R::Si}
                                   << false << true << true << 8 << QStringList{domanda};
     QTest::newRow("cancella con archivio bloccato: errore, chiude comunque")
-        << "MILANO" << QStringList{"premi:cmdCanc"} << QList<R>{R::Si} << true << true << true
-        << 9 << QStringList{domanda, "EO*..."};
+        << "MILANO" << QStringList{"premi:cmdCanc"} << QList<R>{R::Si} << true << true << true << 9
+        << QStringList{domanda, "EO*..."};
 }
 
 void TFrmGestioneLoc::chiusura() {
@@ -478,6 +517,7 @@ static void QuandoAppare(std::function<void()> azioni) {
             if (QApplication::activeModalWidget())
                 QApplication::activeModalWidget()->hide();
         });
+        QTest::qWaitForWindowActive(QApplication::activeModalWidget());
         azioni();
     });
 }
@@ -498,8 +538,8 @@ void TFrmGestioneLoc::modificaDallElenco() {
     QString visto;
     QuandoAppare([&] {
         visto = SchedaProva::box("txtComune")->text();
-        SchedaProva::agisci({"premi:cmdModifica", "scrivi:txtAltitudine:21", "premi:cmdSalva",
-                             "premi:cmdEsci"});
+        SchedaProva::agisci(
+            {"premi:cmdModifica", "scrivi:txtAltitudine:21", "premi:cmdSalva", "premi:cmdEsci"});
     });
     DoppioClic(prova, "ROMA");
     QCOMPARE(visto, QString("ROMA"));
