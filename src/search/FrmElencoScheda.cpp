@@ -14,9 +14,11 @@
 namespace {
 
 // Shows the record window modally (created and loaded on first use, otherwise the same window
-// with what it holds) and waits until it is hidden or closed.
-void MostraScheda() {
+// with what it holds) and waits until it is hidden or closed. The main window then becomes the
+// active one again, with or without a window manager to tell it so.
+void MostraScheda(FrmElenco* elenco) {
     ServiziFinestra::MostraModale(&IstanzaCondivisa<FrmGestioneLoc>::Ottieni());
+    elenco->Form_Activate();
 }
 
 } // namespace
@@ -24,7 +26,7 @@ void MostraScheda() {
 void FrmElenco::cmdDettagli_Click() {
     Global::ModoScheda = 0;
     CercaIndiceComune();
-    MostraScheda();
+    MostraScheda(this);
     if (Global::AggiornaElenco) {
         cmdCercaFra_Click();
         Global::AggiornaElenco = false;
@@ -34,7 +36,7 @@ void FrmElenco::cmdDettagli_Click() {
 
 void FrmElenco::cmdNuovo_Click() {
     Global::ModoScheda = 2;
-    MostraScheda();
+    MostraScheda(this);
     RicercaDopoLaScheda();
     // Back here with the record window hidden: the user now picks a reference in the list.
     cmdContinua->setEnabled(Global::RicercaRiferimento == 1);
@@ -42,7 +44,7 @@ void FrmElenco::cmdNuovo_Click() {
 
 void FrmElenco::cmdContinua_Click() {
     CercaIndiceComune();
-    MostraScheda();
+    MostraScheda(this);
     RicercaDopoLaScheda();
 }
 
