@@ -76,19 +76,18 @@ void FrmGestioneLoc::ControlloIrradianza() {
 }
 
 bool FrmGestioneLoc::SalvaDati() {
-    if (!Global::ApriConnessione()) {
-        Global::ChiudiConnessione();
-        return false;
-    }
     qint32 id = 0;
     if (Global::ModoScheda == 1) {
         const Esito<DatiComune> r = Scheda();
         if (!r.ok()) {
             MostraErrore(r.errore().descrizione);
-            Global::ChiudiConnessione();
             return false;
         }
         id = r.valore().Id;
+    }
+    if (!Global::ApriConnessione()) {
+        Global::ChiudiConnessione();
+        return false;
     }
     const auto testo = [](const QLineEdit* casella) { return casella->text().trimmed(); };
     SchedaComune::Valori v;
@@ -113,12 +112,13 @@ bool FrmGestioneLoc::SalvaDati() {
     // A municipality deleted meanwhile by another copy of the program is inserted again.
     if (salvataggio.scomparso)
         Global::ModoScheda = 2;
+    // The archive is closed before any message: no lock is held while the user reads it.
+    Global::ChiudiConnessione();
     const bool ok = salvataggio.esito.ok();
     if (!ok)
         MostraErrore(salvataggio.esito.errore().descrizione);
     else if (Global::ModoScheda == 2)
         inserito_ = salvataggio.riga;
-    Global::ChiudiConnessione();
     return ok;
 }
 
@@ -150,9 +150,9 @@ bool FrmGestioneLoc::CancellaComune() {
     }
     // A failed delete is rolled back and said; the window closes all the same.
     const EsitoOperazione esito = SchedaComune::Cancella(Global::Cnn(), r.valore().Id);
+    Global::ChiudiConnessione();
     if (!esito.ok())
         MostraErrore(esito.errore().descrizione);
-    Global::ChiudiConnessione();
     return true;
 }
 
