@@ -33,8 +33,7 @@ public:
         finestra().cmdCercaFra_Click();
     }
     ~SchedaProva() {
-        if (scheda())
-            Scheda::Scarica();
+        Scheda::Scarica();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static qint32 Indice(const QString& nome) {
@@ -431,7 +430,8 @@ void TFrmGestioneLoc::giroCompletoDallElenco() {
 
     QuandoAppare([] { SchedaProva::agisci({"premi:cmdCanc"}); });
     DoppioClic(prova, "NUOVA");
-    QVERIFY(prova.colonna(1).size() == 9 && !prova.colonna(1).contains("NUOVA"));
+    QVERIFY(prova.colonna(1).size() == 9 && !prova.colonna(1).contains("NUOVA") &&
+            !Global::AggiornaElenco);
 }
 
 QTEST_MAIN(TFrmGestioneLoc)
