@@ -123,8 +123,9 @@ void FrmElenco::CollegaReazioni() {
     connect(cmdEsci, &QPushButton::clicked, this, &FrmElenco::cmdEsci_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &FrmElenco::cmdStampa_Click);
     connect(fraCerca->cmdCercaFra, &QPushButton::clicked, this, &FrmElenco::cmdCercaFra_Click);
-    // The record buttons hand the selected municipality to the record window, which is not
-    // part of the program yet: for now they only follow the enabling rules.
+    connect(cmdDettagli, &QPushButton::clicked, this, &FrmElenco::cmdDettagli_Click);
+    connect(cmdNuovo, &QPushButton::clicked, this, &FrmElenco::cmdNuovo_Click);
+    connect(cmdContinua, &QPushButton::clicked, this, &FrmElenco::cmdContinua_Click);
 
     // Check boxes react to every change of value, the program's own included.
     connect(fraCerca->chkAllC, &QCheckBox::stateChanged, this, &FrmElenco::chkAllC_Click);

@@ -75,6 +75,11 @@ public:
 
     // The hidden maintenance command: recomputes nearby capitals and irradiance of the list.
     void Command1_Click();
+    // The record buttons: open the record window on the selected row, on a new locality, or
+    // again after a reference locality was picked.
+    void cmdDettagli_Click();
+    void cmdNuovo_Click();
+    void cmdContinua_Click();
 
     // State visible to tests and to the commands that come back to this window.
     bool InElaborazione() const { return inElaborazione_; }
@@ -101,6 +106,8 @@ private:
     void SvuotaFiltri();
     void MaiuscoloInUscita(QLineEdit* casella);
     void CreaCommand1();
+    // After the record window returns: the whole archive searched again when it changed.
+    void RicercaDopoLaScheda();
 
     QLineEdit* txtHide = nullptr;
     QPushButton* cmdCerca = nullptr;

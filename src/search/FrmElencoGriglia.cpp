@@ -100,10 +100,6 @@ void FrmElenco::GrdLista_RowColChange() {
     GrdLista->ImpostaCella(riga, 1);
 }
 
-void FrmElenco::GrdLista_DblClick() {
-    // Opening the record window from the list comes with that window.
-}
-
 void FrmElenco::CercaIndiceComune() {
     inElaborazione_ = true;
     GrdLista->ImpostaRidisegno(false);
