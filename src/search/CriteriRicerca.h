@@ -45,8 +45,8 @@ inline constexpr std::array<DefinizioneIntervallo, 5> IntervalliRicerca = {{
      "txtGGiornoMinC", "txtGGiornoMaxC", 60, false},
     {"COM_LATI_G", &CriteriRicerca::latitudine, "Latitudine", "ChkLatitudC", "txtLatitudMinC",
      "txtLatitudMaxC", 45, true},
-    {"COM_LONG_G", &CriteriRicerca::longitudine, "Longitudine", "ChkLongitudC",
-     "txtLongitudMinC", "txtLongitudMaxC", 45, true},
+    {"COM_LONG_G", &CriteriRicerca::longitudine, "Longitudine", "ChkLongitudC", "txtLongitudMinC",
+     "txtLongitudMaxC", 45, true},
     {"Irradianza", &CriteriRicerca::irradianza, "Irradianza", "chkIrraC", "txtIrraMinC",
      "txtIrraMaxC", 60, false},
 }};

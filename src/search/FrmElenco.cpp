@@ -107,4 +107,3 @@ void FrmElenco::ImpostaOrdineTab() {
     for (size_t i = 1; i < std::size(ordine); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
 }
-

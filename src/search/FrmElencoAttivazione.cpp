@@ -1,6 +1,5 @@
 // The top buttons: their state at every activation of the window, and the exit.
 #include "FrmElenco.h"
-
 #include "app/Global.h"
 #include "app/ServiziFinestra.h"
 
@@ -20,4 +19,3 @@ void FrmElenco::Form_Activate() {
 void FrmElenco::cmdEsci_Click() {
     ServiziFinestra::TerminaProgramma();
 }
-

@@ -1,7 +1,6 @@
 // The main window's controls and their layout: the six buttons with the count and the traffic
 // light beside them, the grid, and below it the filter panel and the processing frame.
 #include "FrmElenco.h"
-
 #include "GrigliaElenco.h"
 #include "PannelloFiltri.h"
 
@@ -98,4 +97,3 @@ void FrmElenco::CostruisciControlli() {
     finestra->addWidget(GrdLista, 1);
     finestra->addLayout(sotto);
 }
-

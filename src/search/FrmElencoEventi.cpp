@@ -1,7 +1,6 @@
 // How the toolkit's events reach the window's reactions: activation and showing, the first
 // paint, and the keys and focus changes of the filter boxes.
 #include "FrmElenco.h"
-
 #include "PannelloFiltri.h"
 
 #include <QEvent>

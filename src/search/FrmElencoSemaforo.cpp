@@ -1,7 +1,6 @@
 // The traffic light beside the count: red while a load or search starts, yellow while the grid
 // fills, green when the window is ready.
 #include "FrmElenco.h"
-
 #include "app/Global.h"
 #include "app/Messaggi.h"
 #include "app/ServiziFinestra.h"
@@ -22,4 +21,3 @@ void FrmElenco::CambiaSemaforo(qint16 colore) {
         MostraErrore(esito.errore().descrizione);
     imgSemaforo->setFixedSize(25, 25);
 }
-

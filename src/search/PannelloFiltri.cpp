@@ -111,7 +111,7 @@ CriteriRicerca PannelloFiltri::Criteri() const {
     criteri.provincia = txtProvC->text();
     criteri.zona = txtZonaC->text();
     for (size_t i = 0; i < IntervalliRicerca.size(); ++i)
-        criteri.*IntervalliRicerca[i].valori = {intervalli_[i].da->text(),
-                                                intervalli_[i].a->text()};
+        criteri.*
+            IntervalliRicerca[i].valori = {intervalli_[i].da->text(), intervalli_[i].a->text()};
     return criteri;
 }
