@@ -53,15 +53,10 @@ FinestraElencoProva::FinestraElencoProva(QStringList comuni) {
     Global::Azzera();
     Global::Titolo = Global::TitoloProgramma;
     Global::PercorsoDB = archivio.percorso();
-    Global::PercorsoImmagini = immagini_.path() + '/';
-    QString* immagini[] = {&Global::ImgSemRosso, &Global::ImgSemGiallo, &Global::ImgSemVerde};
-    const Qt::GlobalColor colori[] = {Qt::red, Qt::yellow, Qt::green};
-    for (int i = 0; i < 3; ++i) {
-        QPixmap figura(25, 25);
-        figura.fill(colori[i]);
-        *immagini[i] = QString("semaforo%1.png").arg(i);
-        figura.save(immagini_.filePath(*immagini[i]));
-    }
+    Global::PercorsoImmagini = ":/immagini/semaforo_";
+    Global::ImgSemRosso = "rosso.png";
+    Global::ImgSemGiallo = "giallo.png";
+    Global::ImgSemVerde = "verde.png";
     ServiziFinestra::ImpostaTerminazione([this] { ++terminazioni; });
 
     finestra_ = std::make_unique<FrmElenco>();
@@ -80,8 +75,14 @@ FinestraElencoProva::~FinestraElencoProva() {
 }
 
 QString FinestraElencoProva::semaforo() const {
-    const QColor c = w<QLabel>("imgSemaforo")->pixmap().toImage().pixelColor(12, 12);
-    return c == Qt::red ? "rosso" : c == Qt::yellow ? "giallo" : c == Qt::green ? "verde" : "";
+    const QImage luce = w<QLabel>("imgSemaforo")->pixmap().toImage();
+    const QPoint centro = luce.rect().center();
+    for (const char* colore : {"rosso", "giallo", "verde"})
+        if (!luce.isNull() &&
+            luce.pixelColor(centro) ==
+                QImage(QString(":/immagini/semaforo_%1.png").arg(colore)).pixelColor(centro))
+            return colore;
+    return QString();
 }
 
 QStringList FinestraElencoProva::luci() {
@@ -116,27 +117,27 @@ int FinestraElencoProva::esegui(const QStringList& azioni) {
         const QStringList a = azione.split(':');
         QWidget* c = w(a.value(1));
         const int n = a.value(1).toInt();
-        if (a[0] == "scrivi") {
+        if (a[0] == "s") {
             c->setFocus();
             for (const QChar t : a.value(2))
                 QTest::sendKeyEvent(QTest::Click, c, Qt::Key(t.toUpper().unicode()), t, {});
-        } else if (a[0] == "invio" || a[0] == "esci") {
+        } else if (a[0] == "i" || a[0] == "e") {
             c->setFocus();
-            QTest::keyClick(c, a[0] == "invio" ? Qt::Key_Return : Qt::Key_Tab);
-        } else if (a[0] == "premi") {
+            QTest::keyClick(c, a[0] == "i" ? Qt::Key_Return : Qt::Key_Tab);
+        } else if (a[0] == "p") {
             QTest::mouseClick(c, Qt::LeftButton, {}, PuntoDiClic(c));
-        } else if (a[0] == "riga") {
-            const auto tasto = a.value(2) == "destro"     ? Qt::RightButton
-                               : a.value(2) == "centrale" ? Qt::MiddleButton
-                                                          : Qt::LeftButton;
+        } else if (a[0] == "r") {
+            const auto tasto = a.value(2) == "d"   ? Qt::RightButton
+                               : a.value(2) == "c" ? Qt::MiddleButton
+                                                   : Qt::LeftButton;
             QTest::mouseClick(g->viewport(), tasto, {},
                               g->visualRect(g->model()->index(n - 1, 3)).center());
-        } else if (a[0] == "intestazione") {
+        } else if (a[0] == "h") {
             int x = g->Larghezza(n) / 2 - g->Larghezza(0);
             for (int k = 0; k < n; ++k)
                 x += g->Larghezza(k);
             QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {}, {x, 5});
-        } else if (a[0] == "tasto") {
+        } else if (a[0] == "t") {
             QTest::keyClick(g, a[1][0].toLatin1(), Qt::ShiftModifier);
         }
     }

@@ -9,14 +9,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
-// A main window on a fresh archive for one test: the traffic-light pictures in a temporary
-// folder, the shared variables set as start-up sets them, message boxes recorded, the window
-// loaded, shown, activated and painted once. The traffic light is sampled at every processing
-// of events.
+// A main window on a fresh archive for one test: the shared variables set as start-up sets them
+// (the traffic light's pictures are those shipped with the program), message boxes recorded, the
+// window loaded, shown, activated and painted once. The traffic light is sampled at every
+// processing of events.
 class FinestraElencoProva {
 public:
     // One comune a line: name, province, zone, degree days, altitude, latitude degrees and
@@ -42,16 +41,14 @@ public:
     // A grid column's texts from row 1, joined by '|'.
     QString colonna(int numero) const;
 
-    // Runs user actions and returns how many searches they caused:
-    //   scrivi:<box>:<text>  types     invio:<box> Enter      esci:<box> Tab out of the box
-    //   premi:<control>      clicks a button or a check box's indicator
-    //   riga:<n>[:<button>]  clicks grid row n (left, destro, centrale)
-    //   intestazione:<n>     clicks the header of grid column n    tasto:<letter> in the grid
+    // Runs user actions and returns how many searches they caused: s:<box>:<text> types,
+    // i:<control> presses Enter, e:<box> Tab, p:<control> clicks a button or a check box's
+    // indicator; in the grid r:<n>[:d|c] clicks row n (left, right, middle button), h:<n> the
+    // header of column n, t:<letter> types a letter.
     int esegui(const QStringList& azioni);
     static QPoint PuntoDiClic(QWidget* controllo);
 
 private:
-    QTemporaryDir immagini_;
     std::unique_ptr<FrmElenco> finestra_;
     QTimer sonda_;
     QStringList campioni_;
