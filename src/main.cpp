@@ -2,6 +2,7 @@
 
 #include "app/MessaggiQt.h"
 #include "app/RigaDiComando.h"
+#include "calc/Conversioni.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -19,9 +20,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     QGuiApplication::setApplicationDisplayName(QString());
 
-    // Typed numbers are read in the user's locale; a machine without one reads them as Italian.
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QLocale::setDefault(Conversioni::LocaleDeiNumeri());
 
     QTranslator traduzioneQt;
     if (traduzioneQt.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),

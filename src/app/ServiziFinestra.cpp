@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace ServiziFinestra {
 namespace {
@@ -38,7 +40,35 @@ void ImpostaBloccata(QLineEdit* casella, bool bloccata) {
 }
 
 void ElaboraEventi() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+namespace {
+
+// Sees the keys that the focused control of its window leaves unhandled (a push button
+// leaves Enter to its parents) and clicks the focused push button on Enter.
+class InvioSuPulsante : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        auto* pulsante = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if ((tasto->key() != Qt::Key_Return && tasto->key() != Qt::Key_Enter) || !pulsante ||
+            pulsante->window() != parent() || tasto->isAutoRepeat())
+            return false;
+        pulsante->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void InvioPremeIPulsanti(QWidget* finestra) {
+    finestra->installEventFilter(new InvioSuPulsante(finestra));
 }
 
 void ImpostaPuntatore(Puntatore puntatore) {

@@ -29,8 +29,15 @@ QColor ColoreSfondoFinestra();
 void ImpostaBloccata(QLineEdit* casella, bool bloccata);
 void ImpostaSfondo(QWidget* controllo, const QColor& colore);
 
-// Runs the queued paints and user events before returning.
+// Runs the queued paints, timers and posted events before returning. The user's input (keys,
+// mouse buttons) stays queued until the reaction that called this has returned: a press being
+// delivered when a reaction starts, and the release behind it, then reach their control whole
+// and in order, after the reaction.
 void ElaboraEventi();
+
+// Enter (Return or the keypad's Enter) on a focused push button of `finestra` presses it, as
+// Space does. Covers the buttons added to the window later as well.
+void InvioPremeIPulsanti(QWidget* finestra);
 
 // The mouse pointer of the whole program.
 enum class Puntatore { Predefinito, FrecciaClessidra, Clessidra };

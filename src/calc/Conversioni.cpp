@@ -49,14 +49,23 @@ Esito<qint32> InIntero32(double valore) {
     return InIntero<qint32>(valore);
 }
 
+QLocale LocaleDeiNumeri(const QLocale& sistema) {
+    return sistema.language() == QLocale::C ? QLocale(QLocale::Italian, QLocale::Italy) : sistema;
+}
+
 std::optional<double> TestoInNumero(const QString& testo, const QLocale& locale) {
     const QString pulito = testo.trimmed();
     if (pulito.isEmpty())
         return std::nullopt;
     bool ok = false;
     double valore = locale.toDouble(pulito, &ok);
-    if (!ok)
-        valore = QLocale::c().toDouble(pulito, &ok);
+    if (!ok) {
+        QLocale altroSegno = locale.decimalPoint() == QStringLiteral(",")
+                                 ? QLocale::c()
+                                 : QLocale(QLocale::Italian, QLocale::Italy);
+        altroSegno.setNumberOptions(QLocale::RejectGroupSeparator);
+        valore = altroSegno.toDouble(pulito, &ok);
+    }
     // "inf" and "nan" are read by both locales but are not numbers a user can type.
     if (!ok || !std::isfinite(valore))
         return std::nullopt;
@@ -71,7 +80,10 @@ Esito<qint16> TestoInIntero16(const QString& testo, const QLocale& locale) {
     const auto numero = TestoInNumero(testo, locale);
     if (!numero)
         return ErroreRuntime::TipoNonCorrispondente(testo);
-    return InIntero16(*numero);
+    const Esito<qint16> intero = InIntero16(*numero);
+    if (!intero.ok())
+        return ErroreRuntime::Overflow(testo.trimmed());
+    return intero;
 }
 
 double ValoreIniziale(const QString& testo) {

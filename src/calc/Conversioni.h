@@ -20,16 +20,22 @@ double ArrotondaPari(double valore);
 Esito<qint16> InIntero16(double valore);
 Esito<qint32> InIntero32(double valore);
 
-// A typed text as a number: surrounding blanks allowed, written in `locale` (its decimal and
-// group separators); a text that `locale` cannot read is also tried with the decimal point, so
-// 12.5 is understood in an Italian locale as well. Empty when the text is not a number.
+// The locale in which typed numbers are read: the system's, or Italian when the system has no
+// language set (the C locale). Start-up makes it the default locale.
+QLocale LocaleDeiNumeri(const QLocale& sistema = QLocale::system());
+
+// A typed text as a number, surrounding blanks allowed. The text is read as `locale` writes
+// numbers, group separators included (Italian: "1.500" is 1500, "1.000,5" is 1000.5); a text
+// that `locale` cannot read is read again with the other decimal mark and no group separators
+// (Italian: "12.5" is 12.5; English: "500,7" is 500.7). Empty when the text is not a number.
 std::optional<double> TestoInNumero(const QString& testo, const QLocale& locale = QLocale());
 
 // True when TestoInNumero can read the text.
 bool ENumerico(const QString& testo, const QLocale& locale = QLocale());
 
 // A typed text as a 16-bit whole number: a type-mismatch error when it is not a number, an
-// overflow error when the rounded value does not fit. 0500 -> 500, "500,7" (Italian) -> 501.
+// overflow error naming the text as typed when the rounded value does not fit.
+// 0500 -> 500, "500,7" (Italian) -> 501, "32767,5" -> overflow.
 Esito<qint16> TestoInIntero16(const QString& testo, const QLocale& locale = QLocale());
 
 // The leading number of a text, whatever follows it: optional sign, digits, optional decimal

@@ -2,8 +2,6 @@
 
 #include "calc/Conversioni.h"
 
-#include <array>
-
 namespace Ricerca {
 
 const QString ElencoColonne =
@@ -56,14 +54,6 @@ Esito<QString> GruppoIntervallo(const QString& colonna, const IntervalloRicerca&
 Esito<QString> CreaSelect(const CriteriRicerca& criteri, const QLocale& locale) {
     QString testo = ElencoColonne + QStringLiteral("From Comuni");
     if (criteri.pannelloVisibile && !criteri.tuttiIComuni) {
-        const std::array<std::pair<const char*, const IntervalloRicerca*>, 5> intervalli = {{
-            {"COM_ALT", &criteri.altitudine},
-            {"COM_DEGDAY", &criteri.gradiGiorno},
-            {"COM_LATI_G", &criteri.latitudine},
-            {"COM_LONG_G", &criteri.longitudine},
-            {"Irradianza", &criteri.irradianza},
-        }};
-
         // Each group is present when its boxes are filled; the groups, in their fixed order,
         // are joined by " AND ".
         QStringList gruppi;
@@ -76,11 +66,12 @@ Esito<QString> CreaSelect(const CriteriRicerca& criteri, const QLocale& locale) 
         if (Riempita(criteri.zona))
             gruppi << QStringLiteral("(COM_ZONE = '") + criteri.zona.trimmed() +
                           QStringLiteral("')");
-        for (const auto& [colonna, intervallo] : intervalli) {
-            if (!Riempito(*intervallo))
+        for (const DefinizioneIntervallo& definizione : IntervalliRicerca) {
+            const IntervalloRicerca& intervallo = criteri.*definizione.valori;
+            if (!Riempito(intervallo))
                 continue;
             const Esito<QString> gruppo =
-                GruppoIntervallo(QLatin1String(colonna), *intervallo, locale);
+                GruppoIntervallo(QLatin1String(definizione.colonna), intervallo, locale);
             if (!gruppo.ok())
                 return gruppo.errore();
             gruppi << gruppo.valore();

@@ -12,7 +12,13 @@ class QPushButton;
 
 // The main window: the list of municipalities found, the filter panel that starts a search (by
 // its button, by Enter in any filter box, or at every change in interactive mode), the traffic
-// light and the count. Its reactions keep the names the program has always used for them.
+// light and the count. Each reaction is named after its control and event, as txtComuneC_Change.
+//
+// The files: FrmElenco.cpp wires controls to reactions; FrmElencoControlli.cpp builds and lays
+// out the controls; FrmElencoEventi.cpp turns the toolkit's events (activation, show, paint,
+// keys and focus of the filter boxes) into reactions; FrmElencoAttivazione.cpp the top buttons'
+// state and the exit; FrmElencoSemaforo.cpp the traffic light; FrmElencoFiltri.cpp the filter
+// panel's reactions; FrmElencoRicerca.cpp the search; FrmElencoGriglia.cpp the grid.
 class FrmElenco : public QWidget {
     Q_OBJECT
 public:
@@ -20,7 +26,10 @@ public:
 
     // Load step: lists the whole archive; the grid is filled at the first paint.
     void Form_Load();
-    // Every activation: focus parked, the top buttons enabled for the current mode.
+    // Every activation: focus parked, the top buttons enabled for the current mode. It runs when
+    // the window is shown and when another window of this program hands the activation back to
+    // it (a modal window or message box closing), not when the user returns from another
+    // application.
     void Form_Activate();
 
     // The search command.
@@ -81,21 +90,17 @@ public:
     void cmdNuovo_Click();
     void cmdContinua_Click();
 
-    // State visible to tests and to the commands that come back to this window.
-    bool InElaborazione() const { return inElaborazione_; }
-    qint16 StatoOrdinamento() const { return statoOrdinamento_; }
-    // How many times the search command has run.
-    int NumeroRicerche() const { return numeroRicerche_; }
-
 protected:
     bool event(QEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void CostruisciControlli();
     void CollegaReazioni();
     void ImpostaOrdineTab();
+    void SeguiAttivazioni();
     void Form_Paint();
     void AggiornaConteggio(bool trovato);
     void PreparaGriglia();
@@ -127,5 +132,7 @@ private:
     bool primapaint_ = false;
     bool paintProgrammato_ = false;
     qint16 statoOrdinamento_ = 0;
-    int numeroRicerche_ = 0;
+    // Another window of this program has been active since this one was: the next activation
+    // of this window is a hand-over and runs Form_Activate.
+    bool consegnaAttesa_ = false;
 };

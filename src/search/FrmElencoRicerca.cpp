@@ -19,7 +19,6 @@ using ServiziFinestra::ImpostaPuntatore;
 using ServiziFinestra::Puntatore;
 
 void FrmElenco::cmdCercaFra_Click() {
-    ++numeroRicerche_;
     ImpostaPuntatore(Puntatore::FrecciaClessidra);
     inElaborazione_ = true;
     CambiaSemaforo(0);

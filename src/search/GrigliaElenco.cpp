@@ -42,6 +42,9 @@ GrigliaElenco::GrigliaElenco(QWidget* genitore)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // Tab and Shift+Tab leave the grid for the next and previous control; they never move the
+    // current cell.
+    setTabKeyNavigation(false);
 
     QHeaderView* intestazione = horizontalHeader();
     intestazione->setSectionsClickable(false);
@@ -144,13 +147,27 @@ void GrigliaElenco::ImpostaEvidenziazione(bool attiva) {
 
 void GrigliaElenco::mousePressEvent(QMouseEvent* evento) {
     // The pressed cell becomes current first, so the reaction reads the row that was pressed.
-    QTableView::mousePressEvent(evento);
+    // Only the left button chooses a cell.
+    if (evento->button() == Qt::LeftButton)
+        QTableView::mousePressEvent(evento);
     emit MouseDown(Pulsante(evento->button()), Modificatori(evento->modifiers()),
                    evento->position().x() + Larghezza(0),
                    evento->position().y() + AltezzaIntestazione());
 }
 
+void GrigliaElenco::mouseMoveEvent(QMouseEvent* evento) {
+    if (!(evento->buttons() & ~Qt::LeftButton))
+        QTableView::mouseMoveEvent(evento);
+}
+
+void GrigliaElenco::mouseReleaseEvent(QMouseEvent* evento) {
+    if (evento->button() == Qt::LeftButton)
+        QTableView::mouseReleaseEvent(evento);
+}
+
 void GrigliaElenco::mouseDoubleClickEvent(QMouseEvent* evento) {
+    if (evento->button() != Qt::LeftButton)
+        return;
     QTableView::mouseDoubleClickEvent(evento);
     emit DblClick();
 }

@@ -55,6 +55,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void keyboardSearch(const QString&) override {}

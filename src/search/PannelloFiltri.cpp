@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <tuple>
 
 namespace {
 
@@ -24,6 +25,10 @@ QCheckBox* Spunta(QWidget* genitore, const char* nome, const QString& testo) {
     return spunta;
 }
 
+std::tuple<QCheckBox*, QLineEdit*, QLineEdit*> Membri(const PannelloFiltri::Intervallo& i) {
+    return {i.spunta, i.da, i.a};
+}
+
 } // namespace
 
 PannelloFiltri::PannelloFiltri(QWidget* genitore)
@@ -37,21 +42,16 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
     txtZonaC = Casella(this, "txtZonaC", 30);
     txtZonaC->setMaxLength(1);
 
-    ChkAltitudC = Spunta(this, "ChkAltitudC", QStringLiteral("Altitudine (m)"));
-    txtAltitudMinC = Casella(this, "txtAltitudMinC", 60);
-    txtAltitudMaxC = Casella(this, "txtAltitudMaxC", 60);
-    ChkGGiornoC = Spunta(this, "ChkGGiornoC", QStringLiteral("Gradi Giorno (GG)"));
-    txtGGiornoMinC = Casella(this, "txtGGiornoMinC", 60);
-    txtGGiornoMaxC = Casella(this, "txtGGiornoMaxC", 60);
-    ChkLatitudC = Spunta(this, "ChkLatitudC", QStringLiteral("Latitudine"));
-    txtLatitudMinC = Casella(this, "txtLatitudMinC", 45);
-    txtLatitudMaxC = Casella(this, "txtLatitudMaxC", 45);
-    ChkLongitudC = Spunta(this, "ChkLongitudC", QStringLiteral("Longitudine"));
-    txtLongitudMinC = Casella(this, "txtLongitudMinC", 45);
-    txtLongitudMaxC = Casella(this, "txtLongitudMaxC", 45);
-    chkIrraC = Spunta(this, "chkIrraC", QStringLiteral("Irradianza"));
-    txtIrraMinC = Casella(this, "txtIrraMinC", 60);
-    txtIrraMaxC = Casella(this, "txtIrraMaxC", 60);
+    for (size_t i = 0; i < IntervalliRicerca.size(); ++i) {
+        const DefinizioneIntervallo& d = IntervalliRicerca[i];
+        intervalli_[i] = {Spunta(this, d.spunta, QString::fromUtf8(d.etichetta)),
+                          Casella(this, d.da, d.larghezza), Casella(this, d.a, d.larghezza)};
+    }
+    std::tie(ChkAltitudC, txtAltitudMinC, txtAltitudMaxC) = Membri(intervalli_[0]);
+    std::tie(ChkGGiornoC, txtGGiornoMinC, txtGGiornoMaxC) = Membri(intervalli_[1]);
+    std::tie(ChkLatitudC, txtLatitudMinC, txtLatitudMaxC) = Membri(intervalli_[2]);
+    std::tie(ChkLongitudC, txtLongitudMinC, txtLongitudMaxC) = Membri(intervalli_[3]);
+    std::tie(chkIrraC, txtIrraMinC, txtIrraMaxC) = Membri(intervalli_[4]);
 
     // The two mode boxes carry their caption before the box, as "tutti i comuni:" reads.
     chkAllC = Spunta(this, "chkAllC", QStringLiteral("tutti i comuni:"));
@@ -82,8 +82,9 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
 
     // Then one column per range: its check box on top, the ">=" box, the "<=" box below.
     int colonna = 1;
-    for (const Intervallo& intervallo : Intervalli()) {
-        const bool gradi = intervallo.spunta == ChkLatitudC || intervallo.spunta == ChkLongitudC;
+    for (size_t i = 0; i < IntervalliRicerca.size(); ++i) {
+        const Intervallo& intervallo = intervalli_[i];
+        const bool gradi = IntervalliRicerca[i].gradi;
         auto* colonnaIntervallo = new QGridLayout;
         colonnaIntervallo->addWidget(intervallo.spunta, 0, 0, 1, 3);
         colonnaIntervallo->addWidget(new QLabel(QStringLiteral(">="), this), 1, 0);
@@ -102,20 +103,6 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
     griglia->setColumnStretch(colonna, 1);
 }
 
-std::array<PannelloFiltri::Intervallo, 5> PannelloFiltri::Intervalli() const {
-    return {{{ChkAltitudC, txtAltitudMinC, txtAltitudMaxC},
-             {ChkGGiornoC, txtGGiornoMinC, txtGGiornoMaxC},
-             {ChkLatitudC, txtLatitudMinC, txtLatitudMaxC},
-             {ChkLongitudC, txtLongitudMinC, txtLongitudMaxC},
-             {chkIrraC, txtIrraMinC, txtIrraMaxC}}};
-}
-
-std::array<QLineEdit*, 13> PannelloFiltri::CaselleFiltro() const {
-    return {txtComuneC,      txtProvC,       txtZonaC,       txtAltitudMinC, txtAltitudMaxC,
-            txtGGiornoMinC,  txtGGiornoMaxC, txtLatitudMinC, txtLatitudMaxC, txtLongitudMinC,
-            txtLongitudMaxC, txtIrraMinC,    txtIrraMaxC};
-}
-
 CriteriRicerca PannelloFiltri::Criteri() const {
     CriteriRicerca criteri;
     criteri.pannelloVisibile = !isHidden(); // the panel's own state, shown window or not
@@ -123,10 +110,8 @@ CriteriRicerca PannelloFiltri::Criteri() const {
     criteri.comune = txtComuneC->text();
     criteri.provincia = txtProvC->text();
     criteri.zona = txtZonaC->text();
-    criteri.altitudine = {txtAltitudMinC->text(), txtAltitudMaxC->text()};
-    criteri.gradiGiorno = {txtGGiornoMinC->text(), txtGGiornoMaxC->text()};
-    criteri.latitudine = {txtLatitudMinC->text(), txtLatitudMaxC->text()};
-    criteri.longitudine = {txtLongitudMinC->text(), txtLongitudMaxC->text()};
-    criteri.irradianza = {txtIrraMinC->text(), txtIrraMaxC->text()};
+    for (size_t i = 0; i < IntervalliRicerca.size(); ++i)
+        criteri.*
+            IntervalliRicerca[i].valori = {intervalli_[i].da->text(), intervalli_[i].a->text()};
     return criteri;
 }

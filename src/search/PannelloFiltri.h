@@ -45,11 +45,12 @@ public:
     QCheckBox* chkInter;
     QPushButton* cmdCercaFra;
 
-    // The five ranges in the order altitude, degree days, latitude, longitude, irradiance.
-    std::array<Intervallo, 5> Intervalli() const;
-    // The three text filters, then the ten range boxes.
-    std::array<QLineEdit*, 13> CaselleFiltro() const;
+    // The widgets of the five ranges, in the order of IntervalliRicerca.
+    const std::array<Intervallo, 5>& Intervalli() const { return intervalli_; }
 
     // The values that decide a search, as typed.
     CriteriRicerca Criteri() const;
+
+private:
+    std::array<Intervallo, 5> intervalli_;
 };

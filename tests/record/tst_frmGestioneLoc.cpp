@@ -6,6 +6,7 @@
 #include "search/FinestraElencoProva.h"
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QtTest>
 
 using Scheda = IstanzaCondivisa<FrmGestioneLoc>;
@@ -15,21 +16,21 @@ using Scheda = IstanzaCondivisa<FrmGestioneLoc>;
 class SchedaProva : public FinestraElencoProva {
 public:
     SchedaProva()
-        : FinestraElencoProva({{"MILANO", "MI", "E", 2404, 122, 45, 28, 9, 11, 1300},
-                               {"RHO", "MI", "E", 2420, 158, 45, 32, 9, 2, 0},
-                               {"LODI", "LO", "D", 2592, 87, 45, 30, 9, 0, 0},
-                               {"PAVIA", "PV", "E", 2623, 77, 45, 0, 9, 0, 0},
-                               {"SONDRIO", "SO", "E", 2755, 307, 46, 0, 9, 0, 0},
-                               {"ROMA", "RM", "D", 1415, 20, 41, 54, 12, 29, 1500},
-                               {"CASTEL SECONDO", "PR", "E", 2500, 200, 44, 55, 10, 5, 0},
-                               {"CASTEL PRIMO", "PR", "D", 2000, 100, 44, 45, 10, 5, 0},
-                               {"SANT'ANGELO", "LO", "E", 2532, 73, 0, 30, 0, 0, 0}}) {
-        archivio().esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 6, Hbh = 8 WHERE COM_PROV = "
+        : FinestraElencoProva({"MILANO,MI,E,2404,122,45,28,9,11,1300",
+                               "RHO,MI,E,2420,158,45,32,9,2,0",
+                               "LODI,LO,D,2592,87,45,30,9,0,0",
+                               "PAVIA,PV,E,2623,77,45,0,9,0,0",
+                               "SONDRIO,SO,E,2755,307,46,0,9,0,0",
+                               "ROMA,RM,D,1415,20,41,54,12,29,1500",
+                               "CASTEL SECONDO,PR,E,2500,200,44,55,10,5,0",
+                               "CASTEL PRIMO,PR,D,2000,100,44,45,10,5,0",
+                               "SANT'ANGELO,LO,E,2532,73,0,30,0,0,0"}) {
+        archivio.esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 6, Hbh = 8 WHERE COM_PROV = "
                           "'PV'; UPDATE Comuni SET capoluogo = -1, Hdh = 5, Hbh = 7 WHERE "
                           "COM_PROV = 'SO'; UPDATE Comuni SET capoluogo = -1, Hdh = 9, Hbh = 9 "
                           "WHERE COM_PROV = 'RM'; UPDATE Comuni SET ProvVicina1 = 'SO', "
                           "ProvVicina2 = 'PV' WHERE COM_NAME = 'MILANO'");
-        archivio().chiudi();
+        archivio.chiudi();
         finestra().cmdCercaFra_Click();
     }
     ~SchedaProva() {
@@ -86,7 +87,7 @@ public:
     // Every message as icon, buttons, title (* the program's, - none) and text: "IO*Salvato".
     QStringList registro() {
         QStringList r;
-        for (const Messaggio& m : messaggi().mostrati())
+        for (const Messaggio& m : messaggi.mostrati())
             r << QString(QString("-IDE")[int(m.icona)]) + QString("OSA")[int(m.pulsanti)] +
                      (m.titolo == Global::TitoloProgramma ? "*" : "-") + m.testo;
         return r;
@@ -97,11 +98,11 @@ public:
                                 "COM_LATI_P COM_LONG_G COM_LONG_P COM_RIFER_NAME COM_RIFER_PROV "
                                 "Irradianza ProvVicina1 ProvVicina2";
         const QString r =
-            archivio()
+            archivio
                 .testi("SELECT ifnull(" + colonne.split(' ').join(", '-')||'|'||ifnull(") +
                        ", '-') FROM Comuni WHERE COM_NAME = '" + nome + "'")
                 .value(0);
-        archivio().chiudi();
+        archivio.chiudi();
         return r;
     }
 };
@@ -204,7 +205,7 @@ void TFrmGestioneLoc::finestra() {
         codici << (prova.cbo(2)->itemText(i).startsWith(codice + " (") ? codice : "diverso");
     }
     QCOMPARE(codici, capoluoghi);
-    QVERIFY(prova.messaggi().mostrati().isEmpty());
+    QVERIFY(prova.messaggi.mostrati().isEmpty());
 }
 
 void TFrmGestioneLoc::calcola_data() {
@@ -353,9 +354,9 @@ void TFrmGestioneLoc::comandi() {
     const QStringList risposte{"Si", "No", "Annulla"};
     for (const QString& azione : azioni) {
         if (azione.startsWith("sql:"))
-            QVERIFY(prova.archivio().esegui(azione.mid(4)));
+            QVERIFY(prova.archivio.esegui(azione.mid(4)));
         else if (risposte.contains(azione))
-            prova.messaggi().rispondi(RispostaMessaggio(int(risposte.indexOf(azione)) + 1));
+            prova.messaggi.rispondi(RispostaMessaggio(int(risposte.indexOf(azione)) + 1));
         else if (azione == "manca")
             Global::PercorsoDB += ".manca";
         else
@@ -368,7 +369,7 @@ void TFrmGestioneLoc::comandi() {
             .arg(SchedaProva::scheda() ? "aperta" : "chiusa")
             .arg(Global::ModoScheda + (SchedaProva::scheda() ? 0 : Global::RicercaRiferimento))
             .arg(int(Global::AggiornaElenco))
-            .arg(prova.archivio().conta("Comuni"));
+            .arg(prova.archivio.conta("Comuni"));
     if (SchedaProva::scheda()) {
         stato += ' ' + Schermo("txtComune").right(5);
         QCOMPARE(prova.box("txtComune")->isReadOnly(), stato.endsWith("10011"));
@@ -393,7 +394,7 @@ static void QuandoAppare(std::function<void()> azioni) {
 static void DoppioClic(FinestraElencoProva& prova, const QString& nome) {
     GrigliaElenco* g = prova.griglia();
     const QPoint punto =
-        g->visualRect(g->model()->index(int(prova.colonna(1).indexOf(nome)), 0)).center();
+        g->visualRect(g->model()->index(int(prova.colonna(1).split('|').indexOf(nome)), 0)).center();
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, punto);
 }
 
@@ -401,13 +402,13 @@ static void DoppioClic(FinestraElencoProva& prova, const QString& nome) {
 // opened again from the list and deleted; the list is searched again after each return.
 void TFrmGestioneLoc::giroCompletoDallElenco() {
     SchedaProva prova;
-    prova.esegui({"premi:cmdCerca", "scrivi:txtComuneC:C", "invio:txtComuneC"});
+    prova.esegui({"p:cmdCerca", "s:txtComuneC:C", "i:txtComuneC"});
     QuandoAppare([] {
         SchedaProva::agisci({"scrivi:txtComune:nuova", "scrivi:txtProv:pr",
                              "scrivi:txtAltitudine:350", "premi:cmdRiferimento"});
     });
-    prova.esegui({"premi:cmdNuovo"});
-    QVERIFY(prova.pulsante("cmdContinua")->isEnabled());
+    prova.esegui({"p:cmdNuovo"});
+    QVERIFY(prova.w<QPushButton>("cmdContinua")->isEnabled());
 
     // The same window comes back with what was typed and the picked reference.
     QStringList visto;
@@ -423,14 +424,15 @@ void TFrmGestioneLoc::giroCompletoDallElenco() {
     QCOMPARE(visto, QStringList({"NUOVA|PR|350|CASTEL PRIMO|PR|||01101",
                                  "NUOVA|PR|D|2415|350|-|-|-|-|CASTEL PRIMO|PR|-|-|-"}));
     // The whole archive is listed again, with the new locality as last saved.
-    const int riga = int(prova.colonna(1).indexOf("NUOVA"));
-    QCOMPARE(prova.colonna(1).size(), 10);
-    QCOMPARE(prova.colonna(4).value(riga) + prova.colonna(5).value(riga), QString("3602415"));
+    const int riga = int(prova.colonna(1).split('|').indexOf("NUOVA"));
+    QCOMPARE(prova.colonna(1).split('|').size(), 10);
+    QCOMPARE(prova.colonna(4).split('|').value(riga) + prova.colonna(5).split('|').value(riga),
+             QString("3602415"));
     QCOMPARE(Global::RicercaRiferimento, qint16(0));
 
     QuandoAppare([] { SchedaProva::agisci({"premi:cmdCanc"}); });
     DoppioClic(prova, "NUOVA");
-    QVERIFY(prova.colonna(1).size() == 9 && !prova.colonna(1).contains("NUOVA") &&
+    QVERIFY(prova.colonna(1).split('|').size() == 9 && !prova.colonna(1).split('|').contains("NUOVA") &&
             !Global::AggiornaElenco);
 }
 

@@ -3,52 +3,69 @@
 #include "app/Global.h"
 #include "app/ServiziFinestra.h"
 
+#include <QHeaderView>
 #include <QStyleOptionButton>
 #include <QtTest>
 
-QList<FinestraElencoProva::Comune> FinestraElencoProva::ComuniDiProva() {
-    return {
-        {"ROMA", "RM", "D", 1415, 20, 41, 54, 12, 29, 1500},
-        {"MILANO", "MI", "E", 2404, 122, 45, 28, 9, 11, 1300},
-        {"RHO", "MI", "E", 2420, 158, 45, 32, 9, 2, 0},
-        {"FORLÌ", "FC", "D", 2087, 34, 44, 13, 12, 2, 1450},
-        {"FORLIMPOPOLI", "FC", "D", 2082, 30, 44, 11, 12, 8, 0},
-        {"SANT'ANGELO LODIGIANO", "LO", "E", 2532, 73, 45, 14, 9, 24, 0},
-        {"CORTINA D'AMPEZZO", "BL", "F", 4225, 1224, 46, 32, 12, 8, 900},
-        {"lampedusa e linosa", "AG", "A", 568, 16, 35, 30, 12, 36, 2100},
-        {"AOSTA", "AO", "E", 2850, 583, 45, 44, 7, 19, 1200},
-        {"SENZA COORDINATE", "XX", "", 0, 0, 0, 30, 0, 0, 0},
-    };
+// QtGui's exported entry points through which a platform plugin hands the window system's
+// input to Qt; their header belongs to Qt's platform API, which is not installed here.
+class QWindowSystemInterface {
+public:
+    struct AsynchronousDelivery {};
+    template <typename C>
+    static bool handleMouseEvent(QWindow*, const QPointF&, const QPointF&, Qt::MouseButtons,
+                                 Qt::MouseButton, QEvent::Type, Qt::KeyboardModifiers,
+                                 Qt::MouseEventSource);
+    template <typename C> static void handleWindowActivated(QWindow*, Qt::FocusReason);
+};
+using Coda = QWindowSystemInterface::AsynchronousDelivery;
+
+void PostaClic(QWindow* finestra, QPoint punto) {
+    for (const auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QWindowSystemInterface::handleMouseEvent<Coda>(
+            finestra, punto, finestra->mapToGlobal(punto),
+            tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, tipo,
+            {}, Qt::MouseEventNotSynthesized);
 }
 
-FinestraElencoProva::FinestraElencoProva(const QList<Comune>& comuni) {
-    const std::pair<const char*, QColor> colori[] = {{"semaforo_rosso.png", Qt::red},
-                                                     {"semaforo_giallo.png", Qt::yellow},
-                                                     {"semaforo_verde.png", Qt::green}};
-    for (const auto& [nome, colore] : colori) {
-        QPixmap figura(25, 25);
-        figura.fill(colore);
-        figura.save(immagini_.filePath(nome));
-    }
-    for (const Comune& c : comuni)
-        archivio_.aggiungiComune(c.nome, c.prov, c.zona, c.gradiGiorno, c.altitudine, c.latiG,
-                                 c.latiP, c.longG, c.longP, c.irradianza);
-    archivio_.chiudi();
+void PostaAttivazione(QWindow* attiva) {
+    QWindowSystemInterface::handleWindowActivated<Coda>(attiva, Qt::ActiveWindowFocusReason);
+}
 
+FinestraElencoProva::FinestraElencoProva(QStringList comuni) {
+    if (comuni.isEmpty())
+        comuni = QStringList{"ROMA,RM,D,1415,20,41,54,12,29,1500",
+                             "MILANO,MI,E,2404,122,45,28,9,11,1300",
+                             "RHO,MI,E,2420,158,45,32,9,2,0",
+                             "FORLÌ,FC,D,2087,34,44,13,12,2,1450",
+                             "FORLIMPOPOLI,FC,D,2082,30,44,11,12,8,0",
+                             "SANT'ANGELO LODIGIANO,LO,E,2532,73,45,14,9,24,0",
+                             "CORTINA D'AMPEZZO,BL,F,4225,1224,46,32,12,8,900",
+                             "lampedusa e linosa,AG,A,568,16,35,30,12,36,2100",
+                             "AOSTA,AO,E,2850,583,45,44,7,19,1200",
+                             "SENZA COORDINATE,XX,,0,0,0,30,0,0,0"};
+    for (const QString& riga : comuni) {
+        const QStringList c = riga.split(',');
+        archivio.aggiungiComune(c[0], c[1], c[2], c[3].toInt(), c[4].toInt(), c[5].toInt(),
+                                c[6].toInt(), c[7].toInt(), c[8].toInt(), c[9].toInt());
+    }
+    archivio.chiudi();
     Global::Azzera();
     Global::Titolo = Global::TitoloProgramma;
-    Global::PercorsoDB = archivio_.percorso();
-    Global::PercorsoImmagini = immagini_.path() + '/';
-    Global::ImgSemRosso = "semaforo_rosso.png";
-    Global::ImgSemGiallo = "semaforo_giallo.png";
-    Global::ImgSemVerde = "semaforo_verde.png";
-    ServiziFinestra::ImpostaTerminazione([this] { ++terminazioni_; });
+    Global::PercorsoDB = archivio.percorso();
+    Global::PercorsoImmagini = ":/immagini/semaforo_";
+    Global::ImgSemRosso = "rosso.png";
+    Global::ImgSemGiallo = "giallo.png";
+    Global::ImgSemVerde = "verde.png";
+    ServiziFinestra::ImpostaTerminazione([this] { ++terminazioni; });
 
     finestra_ = std::make_unique<FrmElenco>();
     finestra_->Form_Load();
     finestra_->show();
     finestra_->activateWindow();
-    QTRY_VERIFY(finestra_->findChild<QFrame*>("FraCarico")->isHidden());
+    QTRY_VERIFY(w("FraCarico")->isHidden() && finestra_->isActiveWindow());
+    QObject::connect(&sonda_, &QTimer::timeout, [this] { campioni_ << semaforo(); });
+    sonda_.start(0);
 }
 
 FinestraElencoProva::~FinestraElencoProva() {
@@ -57,97 +74,74 @@ FinestraElencoProva::~FinestraElencoProva() {
     ServiziFinestra::ImpostaPuntatore(ServiziFinestra::Puntatore::Predefinito);
 }
 
-QLineEdit* FinestraElencoProva::casella(const char* nome) const {
-    auto* c = finestra_->findChild<QLineEdit*>(nome);
-    Q_ASSERT_X(c, "casella", nome);
-    return c;
-}
-
-QCheckBox* FinestraElencoProva::spunta(const char* nome) const {
-    auto* c = finestra_->findChild<QCheckBox*>(nome);
-    Q_ASSERT_X(c, "spunta", nome);
-    return c;
-}
-
-QPushButton* FinestraElencoProva::pulsante(const char* nome) const {
-    auto* c = finestra_->findChild<QPushButton*>(nome);
-    Q_ASSERT_X(c, "pulsante", nome);
-    return c;
-}
-
-GrigliaElenco* FinestraElencoProva::griglia() const {
-    return finestra_->findChild<GrigliaElenco*>("GrdLista");
-}
-
-QString FinestraElencoProva::conteggio() const {
-    return finestra_->findChild<QLabel*>("lblNumComuni")->text();
-}
-
 QString FinestraElencoProva::semaforo() const {
-    const QColor colore =
-        finestra_->findChild<QLabel*>("imgSemaforo")->pixmap().toImage().pixelColor(12, 12);
-    if (colore == QColor(Qt::red))
-        return "rosso";
-    if (colore == QColor(Qt::yellow))
-        return "giallo";
-    if (colore == QColor(Qt::green))
-        return "verde";
+    const QImage luce = w<QLabel>("imgSemaforo")->pixmap().toImage();
+    const QPoint centro = luce.rect().center();
+    for (const char* colore : {"rosso", "giallo", "verde"})
+        if (!luce.isNull() &&
+            luce.pixelColor(centro) ==
+                QImage(QString(":/immagini/semaforo_%1.png").arg(colore)).pixelColor(centro))
+            return colore;
     return QString();
 }
 
-QStringList FinestraElencoProva::colonna(int numero) const {
+QStringList FinestraElencoProva::luci() {
+    QStringList luci;
+    for (const QString& luce : campioni_ << semaforo())
+        if (luci.isEmpty() || luci.last() != luce)
+            luci << luce;
+    campioni_.clear();
+    return luci;
+}
+
+QString FinestraElencoProva::colonna(int numero) const {
     QStringList testi;
     for (int riga = 1; riga <= griglia()->RigheDati(); ++riga)
         testi << griglia()->modello()->TestoCella(riga, numero);
-    return testi;
+    return testi.join('|');
 }
 
-// Actions, one per string:
-//   "scrivi:<box>:<text>"   types the text into the box (after giving it the focus)
-//   "invio:<box>"           presses Enter in the box
-//   "spunta:<check box>"    clicks the check box
-//   "esci:<box>"            moves the focus from the box to the next control
-//   "svuota:<box>"          selects all and deletes, as a user empties a box
-//   "premi:<button>"        clicks the button
+QPoint FinestraElencoProva::PuntoDiClic(QWidget* controllo) {
+    auto* spunta = qobject_cast<QCheckBox*>(controllo);
+    if (!spunta)
+        return controllo->rect().center();
+    QStyleOptionButton opzione;
+    opzione.initFrom(spunta);
+    return spunta->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opzione, spunta).center();
+}
+
 int FinestraElencoProva::esegui(const QStringList& azioni) {
-    const int prima = finestra_->NumeroRicerche();
+    campioni_.clear();
+    GrigliaElenco* g = griglia();
     for (const QString& azione : azioni) {
-        const QStringList parti = azione.split(':');
-        const QByteArray nome = parti.value(1).toLatin1();
-        if (parti[0] == "scrivi") {
-            casella(nome)->setFocus();
-            // Letters outside ASCII (ì, è) come as text without a key code, as from a keyboard
-            // layout that has them.
-            for (const QChar c : parti.value(2)) {
-                if (c.unicode() < 128)
-                    QTest::keyClick(casella(nome), c.toLatin1());
-                else
-                    QTest::sendKeyEvent(QTest::Click, casella(nome), Qt::Key_unknown, QString(c),
-                                        Qt::NoModifier);
-            }
-        } else if (parti[0] == "invio") {
-            QTest::keyClick(casella(nome), Qt::Key_Return);
-        } else if (parti[0] == "spunta") {
-            // A click on the box itself: a click in the middle of a stretched check box may
-            // fall beside it.
-            QCheckBox* casellaSpunta = spunta(nome);
-            QStyleOptionButton opzione;
-            opzione.initFrom(casellaSpunta);
-            const QRect quadratino = casellaSpunta->style()->subElementRect(
-                QStyle::SE_CheckBoxIndicator, &opzione, casellaSpunta);
-            QTest::mouseClick(casellaSpunta, Qt::LeftButton, {}, quadratino.center());
-        } else if (parti[0] == "esci") {
-            casella(nome)->setFocus();
-            QTest::keyClick(casella(nome), Qt::Key_Tab);
-        } else if (parti[0] == "svuota") {
-            casella(nome)->setFocus();
-            QTest::keyClick(casella(nome), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(casella(nome), Qt::Key_Delete);
-        } else if (parti[0] == "premi") {
-            QTest::mouseClick(pulsante(nome), Qt::LeftButton);
-        } else {
-            qFatal("azione sconosciuta: %s", qPrintable(azione));
+        const QStringList a = azione.split(':');
+        QWidget* c = w(a.value(1));
+        const int n = a.value(1).toInt();
+        if (a[0] == "s") {
+            c->setFocus();
+            for (const QChar t : a.value(2))
+                QTest::sendKeyEvent(QTest::Click, c, Qt::Key(t.toUpper().unicode()), t, {});
+        } else if (a[0] == "i" || a[0] == "e") {
+            c->setFocus();
+            QTest::keyClick(c, a[0] == "i" ? Qt::Key_Return : Qt::Key_Tab);
+        } else if (a[0] == "p") {
+            QTest::mouseClick(c, Qt::LeftButton, {}, PuntoDiClic(c));
+        } else if (a[0] == "r") {
+            const auto tasto = a.value(2) == "d"   ? Qt::RightButton
+                               : a.value(2) == "c" ? Qt::MiddleButton
+                                                   : Qt::LeftButton;
+            QTest::mouseClick(g->viewport(), tasto, {},
+                              g->visualRect(g->model()->index(n - 1, 3)).center());
+        } else if (a[0] == "h") {
+            int x = g->Larghezza(n) / 2 - g->Larghezza(0);
+            for (int k = 0; k < n; ++k)
+                x += g->Larghezza(k);
+            QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {}, {x, 5});
+        } else if (a[0] == "t") {
+            QTest::keyClick(g, a[1][0].toLatin1(), Qt::ShiftModifier);
         }
     }
-    return finestra_->NumeroRicerche() - prima;
+    // Each search processes events twice under the red light: once it is red, once the query
+    // is built.
+    return int(campioni_.count("rosso")) / 2;
 }

@@ -1,5 +1,6 @@
 #include "FinestraElencoProva.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 // The hidden maintenance command of the main window on a small archive: capitals CC 44° (first
@@ -44,12 +45,12 @@ private slots:
         QFETCH(QString, attesi);
         QFETCH(QString, vicine);
         auto c = [](const char* n, int g, int p, int lg = 9, int irr = 0) {
-            return FinestraElencoProva::Comune{n, QString(n).left(2), "", 0, 0, g, p, lg, 0, irr};
+            return QString("%1,%2,,0,0,%3,%4,%5,0,%6").arg(n, QString(n).left(2)).arg(g).arg(p).arg(lg).arg(irr);
         };
         FinestraElencoProva prova({c("CCC", 44, 0), c("BBB", 46, 0), c("AAA", 45, 0),
                                    c("ZZZ", 45, 10), c("M1", 45, 20), c("M2", 45, 0, 10, 115),
                                    c("MEZZO", 44, 30)});
-        ArchivioProva& a = prova.archivio();
+        ArchivioProva& a = prova.archivio;
         QVERIFY(a.esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 49 - COM_LATI_G, Hbh = 51 - "
                          "COM_LATI_G WHERE length(COM_NAME) = 3; UPDATE Comuni SET Hdh = 0 WHERE "
                          "COM_PROV = 'ZZ'; UPDATE Comuni SET ProvVicina1 = 'AA', ProvVicina2 = "
@@ -57,12 +58,12 @@ private slots:
                          "t AFTER UPDATE ON Comuni BEGIN INSERT INTO Scritture VALUES (1); END;"));
         QVERIFY(sql.isEmpty() || a.esegui(sql));
         const qint64 prima = a.conta("Scritture"), scritture = attesi == "FINITO" ? 6 : 0;
-        QVERIFY(prova.pulsante("Command1")->isHidden());
+        QVERIFY(prova.w<QPushButton>("Command1")->isHidden());
         // A second run finds everything in place (or fails the same way) and writes nothing.
         for (int volta = 0; volta < 2; ++volta) {
-            prova.pulsante("Command1")->click();
-            QCOMPARE(prova.messaggi().testi().join('|'), attesi);
-            prova.messaggi().svuota();
+            prova.w<QPushButton>("Command1")->click();
+            QCOMPARE(prova.messaggi.testi().join('|'), attesi);
+            prova.messaggi.svuota();
             QCOMPARE(a.conta("Scritture") - prima, scritture);
         }
         QCOMPARE(a.testi("SELECT printf('%s %s %s %d', COM_NAME, ifnull(ProvVicina1, '-'), "

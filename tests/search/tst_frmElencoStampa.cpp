@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QtTest>
 
 // The print command: the criteria stored as the header row, the preview and its commands.
@@ -64,23 +65,23 @@ private slots:
         QFETCH(QStringList, filtri);
         QFETCH(QStringList, attese);
         FinestraElencoProva prova;
-        prova.casella("txtComuneC")->setText(filtri[0]);
-        prova.casella("txtProvC")->setText(filtri[1]);
-        prova.casella("txtZonaC")->setText("e");
+        prova.w<QLineEdit>("txtComuneC")->setText(filtri[0]);
+        prova.w<QLineEdit>("txtProvC")->setText(filtri[1]);
+        prova.w<QLineEdit>("txtZonaC")->setText("e");
         const int intervallo = filtri[2].toInt();
-        prova.spunta(Intervalli[intervallo][0])->setCheckState(Qt::CheckState(filtri[3].toInt()));
-        prova.casella(Intervalli[intervallo][1])->setText(filtri[4]);
-        prova.casella(Intervalli[intervallo][2])->setText(filtri[5]);
+        prova.w<QCheckBox>(Intervalli[intervallo][0])->setCheckState(Qt::CheckState(filtri[3].toInt()));
+        prova.w<QLineEdit>(Intervalli[intervallo][1])->setText(filtri[4]);
+        prova.w<QLineEdit>(Intervalli[intervallo][2])->setText(filtri[5]);
         // Printing twice replaces the row.
         QVERIFY(prova.finestra().CaricaComxRic());
         QVERIFY(prova.finestra().CaricaComxRic());
-        QCOMPARE(prova.archivio().conta("RicComuni"), 1);
+        QCOMPARE(prova.archivio.conta("RicComuni"), 1);
         QStringList riga = QStringList{attese[0], attese[1], "e"} + QStringList(20, QString());
         for (int i = 0; i < 4; ++i)
             riga[3 + 4 * intervallo + i] = attese[2 + i];
-        QCOMPARE(Riga(prova.archivio()), riga);
-        QCOMPARE(prova.archivio().testi("SELECT NumRec FROM RicComuni"), QStringList{"10 Comuni"});
-        QVERIFY(prova.messaggi().mostrati().isEmpty());
+        QCOMPARE(Riga(prova.archivio), riga);
+        QCOMPARE(prova.archivio.testi("SELECT NumRec FROM RicComuni"), QStringList{"10 Comuni"});
+        QVERIFY(prova.messaggi.mostrati().isEmpty());
     }
 
     // The count from the list of the last search: its size, its first name, the text ("" for
@@ -110,10 +111,10 @@ private slots:
     void stampa() {
         QFETCH(QString, guasto);
         FinestraElencoProva prova;
-        prova.casella("txtComuneC")->setText("RO");
+        prova.w<QLineEdit>("txtComuneC")->setText("RO");
         QVERIFY(prova.finestra().CaricaComxRic());
-        prova.casella("txtComuneC")->setText("MI");
-        QVERIFY(guasto.isEmpty() || prova.archivio().esegui(guasto));
+        prova.w<QLineEdit>("txtComuneC")->setText("MI");
+        QVERIFY(guasto.isEmpty() || prova.archivio.esegui(guasto));
         int pagine = 0;
         QTimer anteprima; // reads and closes the preview
         connect(&anteprima, &QTimer::timeout, [&] {
@@ -123,11 +124,11 @@ private slots:
             }
         });
         anteprima.start(50);
-        QTest::mouseClick(prova.pulsante("cmdStampa"), Qt::LeftButton);
+        QTest::mouseClick(prova.w<QPushButton>("cmdStampa"), Qt::LeftButton);
         QCOMPARE(pagine, guasto.isEmpty() ? 1 : 0);
-        QCOMPARE(prova.messaggi().mostrati().size(), guasto.isEmpty() ? 0 : 1);
-        prova.archivio().esegui("ROLLBACK");
-        QCOMPARE(prova.archivio().testi("SELECT Comune FROM RicComuni"),
+        QCOMPARE(prova.messaggi.mostrati().size(), guasto.isEmpty() ? 0 : 1);
+        prova.archivio.esegui("ROLLBACK");
+        QCOMPARE(prova.archivio.testi("SELECT Comune FROM RicComuni"),
                  QStringList{guasto.isEmpty() ? "MI*" : "RO*"});
     }
 
