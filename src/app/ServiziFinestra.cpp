@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,22 @@ protected:
 
 void InvioPremeIPulsanti(QWidget* finestra) {
     finestra->installEventFilter(new InvioSuPulsante(finestra));
+}
+
+QPushButton* CreaPulsante(QWidget* genitore, const char* nome, const QString& testo,
+                          QStyle::StandardPixmap figura) {
+    auto* pulsante = new QPushButton(genitore->style()->standardIcon(figura), testo, genitore);
+    pulsante->setObjectName(QLatin1String(nome));
+    pulsante->setIconSize(QSize(20, 20));
+    pulsante->setMinimumHeight(34);
+    pulsante->setAutoDefault(false);
+    return pulsante;
+}
+
+bool FocusVersoAltroControllo(const QFocusEvent* evento) {
+    const Qt::FocusReason motivo = evento->reason();
+    return motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason &&
+           motivo != Qt::MenuBarFocusReason;
 }
 
 void ImpostaPuntatore(Puntatore puntatore) {

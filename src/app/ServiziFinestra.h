@@ -4,11 +4,14 @@
 
 #include <QColor>
 #include <QString>
+#include <QStyle>
 #include <functional>
 
 class QDialog;
+class QFocusEvent;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // What every window relies on from the toolkit, in one place.
@@ -38,6 +41,16 @@ void ElaboraEventi();
 // Enter (Return or the keypad's Enter) on a focused push button of `finestra` presses it, as
 // Space does. Covers the buttons added to the window later as well.
 void InvioPremeIPulsanti(QWidget* finestra);
+
+// A command button with its object name, caption and one of the style's standard pictures, in
+// the size every window uses. It never acts as a dialog's default button, so Enter in a box
+// presses nothing.
+QPushButton* CreaPulsante(QWidget* genitore, const char* nome, const QString& testo,
+                          QStyle::StandardPixmap figura);
+
+// True when a control lost the focus to another control of the program; false when the window
+// system (another application, another window) or a pop-up or menu took it.
+bool FocusVersoAltroControllo(const QFocusEvent* evento);
 
 // The mouse pointer of the whole program.
 enum class Puntatore { Predefinito, FrecciaClessidra, Clessidra };

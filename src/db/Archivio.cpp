@@ -30,17 +30,12 @@ QByteArray NomeDelFile(const QString& percorso) {
     return QFile::encodeName(percorso);
 }
 
-EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, int attesaMs) {
-    Chiudi(nomeConnessione);
-    const QFileInfo file(percorso);
-    if (percorso.isEmpty() || !file.exists())
-        return ErroreApertura(percorso, QStringLiteral("Il file non esiste."));
-    if (file.isDir())
-        return ErroreApertura(percorso,
-                              QStringLiteral("Il percorso indica una cartella, non un file."));
+namespace {
 
-    // Without SQLITE_OPEN_CREATE a missing file is an error, never an empty new archive; without
-    // a URI every character of the name is part of it.
+// Opens an existing file, never creating one: without SQLITE_OPEN_CREATE a missing file is an
+// error, never an empty new archive; without a URI every character of the name is part of it.
+// The lock wait, extended error codes and the Italian collation and LIKE are set on it.
+Esito<sqlite3*> ApriFileEsistente(const QString& percorso, int attesaMs) {
     sqlite3* db = nullptr;
     const int codice =
         sqlite3_open_v2(NomeDelFile(percorso).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -52,6 +47,24 @@ EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, in
     sqlite3_busy_timeout(db, attesaMs);
     sqlite3_extended_result_codes(db, 1);
     CollazioneItaliana::Registra(db);
+    return db;
+}
+
+} // namespace
+
+EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, int attesaMs) {
+    Chiudi(nomeConnessione);
+    const QFileInfo file(percorso);
+    if (percorso.isEmpty() || !file.exists())
+        return ErroreApertura(percorso, QStringLiteral("Il file non esiste."));
+    if (file.isDir())
+        return ErroreApertura(percorso,
+                              QStringLiteral("Il percorso indica una cartella, non un file."));
+
+    const Esito<sqlite3*> aperto = ApriFileEsistente(percorso, attesaMs);
+    if (!aperto.ok())
+        return aperto.errore();
+    sqlite3* db = aperto.valore();
     // Any other kind of file opens without complaint: reading the list of tables tells.
     EsitoOperazione esito;
     {
@@ -71,18 +84,10 @@ EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, in
 
 EsitoOperazione ApriFileNuovo(const QString& nomeConnessione, const QString& percorso) {
     Chiudi(nomeConnessione);
-    sqlite3* db = nullptr;
-    const int codice =
-        sqlite3_open_v2(NomeDelFile(percorso).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (codice != SQLITE_OK) {
-        const QString motivo = ErroreSqlite(db, codice).descrizione;
-        sqlite3_close(db);
-        return ErroreApertura(percorso, motivo);
-    }
-    sqlite3_busy_timeout(db, AttesaSeBloccatoMs);
-    sqlite3_extended_result_codes(db, 1);
-    CollazioneItaliana::Registra(db);
-    Connessioni().insert(nomeConnessione, db);
+    const Esito<sqlite3*> aperto = ApriFileEsistente(percorso, AttesaSeBloccatoMs);
+    if (!aperto.ok())
+        return aperto.errore();
+    Connessioni().insert(nomeConnessione, aperto.valore());
     return {};
 }
 

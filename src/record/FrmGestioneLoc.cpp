@@ -3,6 +3,7 @@
 
 #include "app/Global.h"
 #include "app/IstanzaCondivisa.h"
+#include "app/ServiziFinestra.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -24,17 +25,6 @@ QLineEdit* Casella(QWidget* genitore, const char* nome, int larghezza, int lungh
     if (lunghezza > 0)
         casella->setMaxLength(lunghezza);
     return casella;
-}
-
-QPushButton* Pulsante(QWidget* genitore, const char* nome, const QString& testo,
-                      QStyle::StandardPixmap figura) {
-    auto* pulsante = new QPushButton(genitore->style()->standardIcon(figura), testo, genitore);
-    pulsante->setObjectName(QLatin1String(nome));
-    pulsante->setIconSize(QSize(20, 20));
-    pulsante->setMinimumHeight(34);
-    // Enter in a box presses nothing; Enter on a focused button presses that button.
-    pulsante->setAutoDefault(false);
-    return pulsante;
 }
 
 QLabel* Etichetta(const QString& testo, QWidget* genitore) {
@@ -72,17 +62,20 @@ FrmGestioneLoc::FrmGestioneLoc() {
     CostruisciControlli();
     ImpostaOrdineTab();
     CollegaReazioni();
+    ServiziFinestra::InvioPremeIPulsanti(this);
 }
 
 void FrmGestioneLoc::CostruisciControlli() {
-    cmdModifica =
-        Pulsante(this, "cmdModifica", QStringLiteral("Modifica dati"), QStyle::SP_FileDialogStart);
-    cmdAnnulla =
-        Pulsante(this, "cmdAnnulla", QStringLiteral("Annulla"), QStyle::SP_DialogCancelButton);
-    cmdSalva = Pulsante(this, "cmdSalva", QStringLiteral("Salva"), QStyle::SP_DialogSaveButton);
-    cmdCanc = Pulsante(this, "cmdCanc", QStringLiteral("Cancella comune"), QStyle::SP_TrashIcon);
-    cmdEsci = Pulsante(this, "cmdEsci", QStringLiteral("Torna all'elenco dei comuni"),
-                       QStyle::SP_ArrowBack);
+    cmdModifica = ServiziFinestra::CreaPulsante(
+        this, "cmdModifica", QStringLiteral("Modifica dati"), QStyle::SP_FileDialogStart);
+    cmdAnnulla = ServiziFinestra::CreaPulsante(this, "cmdAnnulla", QStringLiteral("Annulla"),
+                                               QStyle::SP_DialogCancelButton);
+    cmdSalva = ServiziFinestra::CreaPulsante(this, "cmdSalva", QStringLiteral("Salva"),
+                                             QStyle::SP_DialogSaveButton);
+    cmdCanc = ServiziFinestra::CreaPulsante(this, "cmdCanc", QStringLiteral("Cancella comune"),
+                                            QStyle::SP_TrashIcon);
+    cmdEsci = ServiziFinestra::CreaPulsante(
+        this, "cmdEsci", QStringLiteral("Torna all'elenco dei comuni"), QStyle::SP_ArrowBack);
 
     fraCerca = new QFrame(this);
     fraCerca->setObjectName(QStringLiteral("fraCerca"));
@@ -176,10 +169,11 @@ QFrame* FrmGestioneLoc::CostruisciCalcolo(QWidget* genitore) {
     riferimento->addStretch();
     colonna->addWidget(fraRiferimento);
 
-    cmdRiferimento = Pulsante(pannello, "cmdRiferimento", QStringLiteral("Località di riferimento"),
-                              QStyle::SP_ArrowForward);
-    cmdCalcola =
-        Pulsante(pannello, "cmdCalcola", QStringLiteral("Calcola"), QStyle::SP_BrowserReload);
+    cmdRiferimento = ServiziFinestra::CreaPulsante(pannello, "cmdRiferimento",
+                                                   QStringLiteral("Località di riferimento"),
+                                                   QStyle::SP_ArrowForward);
+    cmdCalcola = ServiziFinestra::CreaPulsante(pannello, "cmdCalcola", QStringLiteral("Calcola"),
+                                               QStyle::SP_BrowserReload);
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(cmdRiferimento);
     comandi->addWidget(cmdCalcola);
@@ -212,25 +206,13 @@ void FrmGestioneLoc::CollegaReazioni() {
         connect(selettore, &QComboBox::currentIndexChanged, this,
                 &FrmGestioneLoc::cboProvVicina_Click);
     for (QWidget* controllo : std::initializer_list<QWidget*>{
-             txtComune, txtProv, txtGGiorno, txtLatiG, txtLatiP, txtLongiG, txtLongiP, cmdModifica,
-             cmdAnnulla, cmdSalva, cmdCanc, cmdEsci, cmdRiferimento, cmdCalcola})
+             txtComune, txtProv, txtGGiorno, txtLatiG, txtLatiP, txtLongiG, txtLongiP})
         controllo->installEventFilter(this);
 }
 
 bool FrmGestioneLoc::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (evento->type() == QEvent::KeyPress) {
-        auto* pulsante = qobject_cast<QPushButton*>(oggetto);
-        const int tasto = static_cast<QKeyEvent*>(evento)->key();
-        if (pulsante && (tasto == Qt::Key_Return || tasto == Qt::Key_Enter)) {
-            pulsante->click();
-            return true;
-        }
-    } else if (evento->type() == QEvent::FocusOut) {
-        // Only a move to another control of this program is a lost focus: another application
-        // or a pop-up menu taking the focus is not.
-        const auto motivo = static_cast<QFocusEvent*>(evento)->reason();
-        if (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason)
-            return false;
+    if (evento->type() == QEvent::FocusOut &&
+        ServiziFinestra::FocusVersoAltroControllo(static_cast<QFocusEvent*>(evento))) {
         if (oggetto == txtComune)
             txtComune_LostFocus();
         else if (oggetto == txtProv)

@@ -3,6 +3,7 @@
 #include "FrmElenco.h"
 #include "GrigliaElenco.h"
 #include "PannelloFiltri.h"
+#include "app/ServiziFinestra.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -13,31 +14,20 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* Pulsante(QWidget* genitore, const char* nome, const QString& testo,
-                      QStyle::StandardPixmap figura) {
-    auto* pulsante = new QPushButton(genitore->style()->standardIcon(figura), testo, genitore);
-    pulsante->setObjectName(QLatin1String(nome));
-    pulsante->setIconSize(QSize(20, 20));
-    pulsante->setMinimumHeight(34);
-    return pulsante;
-}
-
-} // namespace
-
 void FrmElenco::CostruisciControlli() {
-    cmdCerca =
-        Pulsante(this, "cmdCerca", QStringLiteral("Cerca"), QStyle::SP_FileDialogContentsView);
-    cmdDettagli = Pulsante(this, "cmdDettagli", QStringLiteral("Visualizza Dettagli"),
-                           QStyle::SP_FileDialogDetailedView);
-    cmdNuovo =
-        Pulsante(this, "cmdNuovo", QStringLiteral("Inserisci nuovo comune"), QStyle::SP_FileIcon);
-    cmdContinua =
-        Pulsante(this, "cmdContinua", QStringLiteral("Continua"), QStyle::SP_ArrowForward);
-    cmdStampa =
-        Pulsante(this, "cmdStampa", QStringLiteral("Stampa"), QStyle::SP_FileDialogListView);
-    cmdEsci = Pulsante(this, "cmdEsci", QStringLiteral("Esci"), QStyle::SP_DialogCloseButton);
+    cmdCerca = ServiziFinestra::CreaPulsante(this, "cmdCerca", QStringLiteral("Cerca"),
+                                             QStyle::SP_FileDialogContentsView);
+    cmdDettagli =
+        ServiziFinestra::CreaPulsante(this, "cmdDettagli", QStringLiteral("Visualizza Dettagli"),
+                                      QStyle::SP_FileDialogDetailedView);
+    cmdNuovo = ServiziFinestra::CreaPulsante(
+        this, "cmdNuovo", QStringLiteral("Inserisci nuovo comune"), QStyle::SP_FileIcon);
+    cmdContinua = ServiziFinestra::CreaPulsante(this, "cmdContinua", QStringLiteral("Continua"),
+                                                QStyle::SP_ArrowForward);
+    cmdStampa = ServiziFinestra::CreaPulsante(this, "cmdStampa", QStringLiteral("Stampa"),
+                                              QStyle::SP_FileDialogListView);
+    cmdEsci = ServiziFinestra::CreaPulsante(this, "cmdEsci", QStringLiteral("Esci"),
+                                            QStyle::SP_DialogCloseButton);
 
     // Beside the buttons, a frame without border with the count and the traffic light.
     auto* fraStato = new QFrame(this);

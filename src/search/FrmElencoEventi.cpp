@@ -2,6 +2,7 @@
 // paint, and the keys and focus changes of the filter boxes.
 #include "FrmElenco.h"
 #include "PannelloFiltri.h"
+#include "app/ServiziFinestra.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -10,18 +11,6 @@
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QWindow>
-
-namespace {
-
-// Focus taken by the window system (another application, a window of this program) or by a
-// popup menu: the control has not been left for another control.
-bool FocusTraControlli(const QFocusEvent* evento) {
-    const Qt::FocusReason motivo = evento->reason();
-    return motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason &&
-           motivo != Qt::MenuBarFocusReason;
-}
-
-} // namespace
 
 void FrmElenco::SeguiAttivazioni() {
     // The window system reports every change of the active window; only a change to another
@@ -69,7 +58,7 @@ bool FrmElenco::eventFilter(QObject* oggetto, QEvent* evento) {
                              : qint16(tasto->key() & 0x7fff);
         Filtro_KeyDown(KeyCode, qint16(tasto->modifiers() & Qt::ShiftModifier ? 1 : 0));
     } else if (casella && evento->type() == QEvent::FocusOut &&
-               FocusTraControlli(static_cast<QFocusEvent*>(evento))) {
+               ServiziFinestra::FocusVersoAltroControllo(static_cast<QFocusEvent*>(evento))) {
         if (casella == fraCerca->txtComuneC)
             txtComuneC_LostFocus();
         else if (casella == fraCerca->txtProvC)

@@ -16,20 +16,17 @@ using Scheda = IstanzaCondivisa<FrmGestioneLoc>;
 class SchedaProva : public FinestraElencoProva {
 public:
     SchedaProva()
-        : FinestraElencoProva({"MILANO,MI,E,2404,122,45,28,9,11,1300",
-                               "RHO,MI,E,2420,158,45,32,9,2,0",
-                               "LODI,LO,D,2592,87,45,30,9,0,0",
-                               "PAVIA,PV,E,2623,77,45,0,9,0,0",
-                               "SONDRIO,SO,E,2755,307,46,0,9,0,0",
-                               "ROMA,RM,D,1415,20,41,54,12,29,1500",
-                               "CASTEL SECONDO,PR,E,2500,200,44,55,10,5,0",
-                               "CASTEL PRIMO,PR,D,2000,100,44,45,10,5,0",
-                               "SANT'ANGELO,LO,E,2532,73,0,30,0,0,0"}) {
+        : FinestraElencoProva(
+              {"MILANO,MI,E,2404,122,45,28,9,11,1300", "RHO,MI,E,2420,158,45,32,9,2,0",
+               "LODI,LO,D,2592,87,45,30,9,0,0", "PAVIA,PV,E,2623,77,45,0,9,0,0",
+               "SONDRIO,SO,E,2755,307,46,0,9,0,0", "ROMA,RM,D,1415,20,41,54,12,29,1500",
+               "CASTEL SECONDO,PR,E,2500,200,44,55,10,5,0",
+               "CASTEL PRIMO,PR,D,2000,100,44,45,10,5,0", "SANT'ANGELO,LO,E,2532,73,0,30,0,0,0"}) {
         archivio.esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 6, Hbh = 8 WHERE COM_PROV = "
-                          "'PV'; UPDATE Comuni SET capoluogo = -1, Hdh = 5, Hbh = 7 WHERE "
-                          "COM_PROV = 'SO'; UPDATE Comuni SET capoluogo = -1, Hdh = 9, Hbh = 9 "
-                          "WHERE COM_PROV = 'RM'; UPDATE Comuni SET ProvVicina1 = 'SO', "
-                          "ProvVicina2 = 'PV' WHERE COM_NAME = 'MILANO'");
+                        "'PV'; UPDATE Comuni SET capoluogo = -1, Hdh = 5, Hbh = 7 WHERE "
+                        "COM_PROV = 'SO'; UPDATE Comuni SET capoluogo = -1, Hdh = 9, Hbh = 9 "
+                        "WHERE COM_PROV = 'RM'; UPDATE Comuni SET ProvVicina1 = 'SO', "
+                        "ProvVicina2 = 'PV' WHERE COM_NAME = 'MILANO'");
         archivio.chiudi();
         finestra().cmdCercaFra_Click();
     }
@@ -394,7 +391,8 @@ static void QuandoAppare(std::function<void()> azioni) {
 static void DoppioClic(FinestraElencoProva& prova, const QString& nome) {
     GrigliaElenco* g = prova.griglia();
     const QPoint punto =
-        g->visualRect(g->model()->index(int(prova.colonna(1).split('|').indexOf(nome)), 0)).center();
+        g->visualRect(g->model()->index(int(prova.colonna(1).split('|').indexOf(nome)), 0))
+            .center();
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, punto);
 }
 
@@ -432,8 +430,8 @@ void TFrmGestioneLoc::giroCompletoDallElenco() {
 
     QuandoAppare([] { SchedaProva::agisci({"premi:cmdCanc"}); });
     DoppioClic(prova, "NUOVA");
-    QVERIFY(prova.colonna(1).split('|').size() == 9 && !prova.colonna(1).split('|').contains("NUOVA") &&
-            !Global::AggiornaElenco);
+    QVERIFY(prova.colonna(1).split('|').size() == 9 &&
+            !prova.colonna(1).split('|').contains("NUOVA") && !Global::AggiornaElenco);
 }
 
 QTEST_MAIN(TFrmGestioneLoc)

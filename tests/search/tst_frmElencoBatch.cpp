@@ -45,7 +45,12 @@ private slots:
         QFETCH(QString, attesi);
         QFETCH(QString, vicine);
         auto c = [](const char* n, int g, int p, int lg = 9, int irr = 0) {
-            return QString("%1,%2,,0,0,%3,%4,%5,0,%6").arg(n, QString(n).left(2)).arg(g).arg(p).arg(lg).arg(irr);
+            return QString("%1,%2,,0,0,%3,%4,%5,0,%6")
+                .arg(n, QString(n).left(2))
+                .arg(g)
+                .arg(p)
+                .arg(lg)
+                .arg(irr);
         };
         FinestraElencoProva prova({c("CCC", 44, 0), c("BBB", 46, 0), c("AAA", 45, 0),
                                    c("ZZZ", 45, 10), c("M1", 45, 20), c("M2", 45, 0, 10, 115),

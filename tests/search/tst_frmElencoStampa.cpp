@@ -69,7 +69,8 @@ private slots:
         prova.w<QLineEdit>("txtProvC")->setText(filtri[1]);
         prova.w<QLineEdit>("txtZonaC")->setText("e");
         const int intervallo = filtri[2].toInt();
-        prova.w<QCheckBox>(Intervalli[intervallo][0])->setCheckState(Qt::CheckState(filtri[3].toInt()));
+        prova.w<QCheckBox>(Intervalli[intervallo][0])
+            ->setCheckState(Qt::CheckState(filtri[3].toInt()));
         prova.w<QLineEdit>(Intervalli[intervallo][1])->setText(filtri[4]);
         prova.w<QLineEdit>(Intervalli[intervallo][2])->setText(filtri[5]);
         // Printing twice replaces the row.
