@@ -234,8 +234,9 @@ void TFrmGestioneLoc::finestra() {
 void TFrmGestioneLoc::comandi_data() {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QStringList>("azioni");
-    QTest::addColumn<QString>("riga");
-    QTest::addColumn<QString>("dopo"); // window, ModoScheda, AggiornaElenco, rows, buttons
+    // The stored row (of NUOVA when it starts with "#"), then the window, ModoScheda,
+    // AggiornaElenco, the rows and, while open, the enabled buttons.
+    QTest::addColumn<QString>("dopo");
     QTest::addColumn<QStringList>("registro");
     const QString milano = "MILANO|MI|E|2404|122|45|28|9|11|-|-|1300|SO|PV";
     const QString milano130 = "MILANO|MI|E|2404|130|45|28|9|11|-|-|1300|SO|PV";
@@ -247,63 +248,63 @@ void TFrmGestioneLoc::comandi_data() {
     const QString salvare = "DA-Salvare le modifiche?";
     const QStringList modifica{"premi:cmdModifica", "scrivi:txtAltitudine:130"};
     const QString salva = "premi:cmdSalva", esci = "premi:cmdEsci", canc = "premi:cmdCanc";
-    const QString salvato = "aperta 0 1 9 10011", nonSalvato = "aperta 1 0 9 01101";
+    const QString salvato = "#aperta 0 1 9 10011", nonSalvato = "#aperta 1 0 9 01101";
     QTest::newRow("casella obbligatoria vuota")
-        << "MILANO" << modifica + QStringList{"scrivi:txtComune: ", salva} << milano << nonSalvato
+        << "MILANO" << modifica + QStringList{"scrivi:txtComune: ", salva} << milano + nonSalvato
         << QStringList{"IO*Dati non sufficienti."};
     QTest::newRow("latitudine svuotata: quella salvata resta")
         << "MILANO" << modifica + QStringList{"scrivi:txtLatiG:", "scrivi:txtLatiP:", salva}
-        << milano130 << salvato << QStringList{coordinate, ok};
+        << milano130 + salvato << QStringList{coordinate, ok};
     QTest::newRow("coordinate incomplete: No")
-        << "MILANO" << modifica + QStringList{"scrivi:txtLongiP:", "No", salva} << milano
-        << nonSalvato << QStringList{coordinate};
+        << "MILANO" << modifica + QStringList{"scrivi:txtLongiP:", "No", salva}
+        << milano + nonSalvato << QStringList{coordinate};
     QTest::newRow("senza capoluoghi elencati: errore, poi salvato senza irradianza")
-        << "RHO" << modifica + QStringList{salva} << "RHO|MI|E|2420|130|45|32|9|2|-|-|0|-|-"
-        << salvato << QStringList{"EO*Indice non compreso", ok};
+        << "RHO" << modifica + QStringList{salva}
+        << "RHO|MI|E|2420|130|45|32|9|2|-|-|0|-|-" + salvato
+        << QStringList{"EO*Indice non compreso", ok};
     QTest::newRow("irradianza dai due capoluoghi più vicini")
         << "LODI" << QStringList{"premi:cmdModifica", "esci:txtLatiG", salva}
-        << "LODI|LO|D|2592|87|45|30|9|0|-|-|150|PV|SO" << salvato << QStringList{ok};
+        << "LODI|LO|D|2592|87|45|30|9|0|-|-|150|PV|SO" + salvato << QStringList{ok};
     QTest::newRow("nuova dalle coordinate, poi modificata")
         << ""
         << SchedaProva::nuova("87 45 30 9 0") + QStringList{"premi:cmdCalcola", salva} + modifica +
                QStringList{salva}
-        << "NUOVA|PR|E|2592|130|45|30|9|0|LODI|LO|150|PV|SO"
-        << "aperta 0 1 10 10011" << QStringList{ok, ok};
+        << "NUOVA|PR|E|2592|130|45|30|9|0|LODI|LO|150|PV|SO#aperta 0 1 10 10011"
+        << QStringList{ok, ok};
     QTest::newRow("comune cancellato da un'altra copia: inserito di nuovo")
         << "MILANO"
         << QStringList{"sql:DELETE FROM Comuni WHERE COM_NAME = 'MILANO'"} + modifica +
                QStringList{salva}
-        << milano130 << salvato << QStringList{ok};
+        << milano130 + salvato << QStringList{ok};
     QTest::newRow("archivio bloccato: nulla salvato, si può riprovare")
-        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE"} + modifica + QStringList{salva} << milano
-        << nonSalvato << QStringList{"EO*", fallito};
+        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE"} + modifica + QStringList{salva}
+        << milano + nonSalvato << QStringList{"EO*", fallito};
     QTest::newRow("modifica: Annulla resta") << "MILANO" << modifica + QStringList{"Annulla", esci}
-                                             << milano << nonSalvato << QStringList{salvare};
+                                             << milano + nonSalvato << QStringList{salvare};
     QTest::newRow("modifica: Sì salva ed esce")
-        << "MILANO" << modifica + QStringList{"Si", esci} << milano130 << "chiusa 0 1 9"
+        << "MILANO" << modifica + QStringList{"Si", esci} << milano130 + "#chiusa 0 1 9"
         << QStringList{salvare, ok};
     QTest::newRow("chiusura della finestra: come Torna all'elenco")
-        << "MILANO" << modifica + QStringList{"No", "chiudi"} << milano << "chiusa 0 0 9"
+        << "MILANO" << modifica + QStringList{"No", "chiudi"} << milano + "#chiusa 0 0 9"
         << QStringList{salvare};
     QTest::newRow("nuova: Annulla chiude senza salvare")
-        << "" << QStringList{"scrivi:txtComune:X", "premi:cmdAnnulla"} << ""
-        << "chiusa 0 0 9" << QStringList();
-    QTest::newRow("cancella: No") << "MILANO" << QStringList{"No", canc} << milano
-                                  << "aperta 0 0 9 10011" << QStringList{domanda};
-    QTest::newRow("cancella: Sì") << "MILANO" << QStringList{canc} << ""
-                                  << "chiusa 0 1 8" << QStringList{domanda};
+        << "" << QStringList{"scrivi:txtComune:X", "premi:cmdAnnulla"} << "#chiusa 0 0 9"
+        << QStringList();
+    QTest::newRow("cancella: No") << "MILANO" << QStringList{"No", canc}
+                                  << milano + "#aperta 0 0 9 10011" << QStringList{domanda};
+    QTest::newRow("cancella: Sì") << "MILANO" << QStringList{canc} << "#chiusa 0 1 8"
+                                  << QStringList{domanda};
     QTest::newRow("cancella con archivio bloccato: errore, chiude comunque")
-        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE", canc} << milano << "chiusa 0 1 9"
+        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE", canc} << milano + "#chiusa 0 1 9"
         << QStringList{domanda, "EO*"};
     QTest::newRow("cancella senza archivio: resta aperta")
-        << "MILANO" << QStringList{"manca", canc} << milano << "aperta 0 0 9 10011"
+        << "MILANO" << QStringList{"manca", canc} << milano + "#aperta 0 0 9 10011"
         << QStringList{domanda, "EO*"};
 }
 
 void TFrmGestioneLoc::comandi() {
     QFETCH(QString, nome);
     QFETCH(QStringList, azioni);
-    QFETCH(QString, riga);
     QFETCH(QString, dopo);
     QFETCH(QStringList, registro);
     SchedaProva prova;
@@ -311,14 +312,14 @@ void TFrmGestioneLoc::comandi() {
     Global::RicercaRiferimento = 1;
     prova.agisci(azioni);
     QCOMPARE(prova.registro(registro), registro);
-    QCOMPARE(prova.riga(riga.isEmpty() ? "NUOVA" : riga.section('|', 0, 0)), riga);
-    QString stato =
-        QString("%1 %2 %3 %4")
-            .arg(SchedaProva::scheda() ? "aperta" : "chiusa")
-            .arg(Global::ModoScheda + (SchedaProva::scheda() ? 0 : Global::RicercaRiferimento))
-            .arg(int(Global::AggiornaElenco))
-            .arg(prova.archivio.conta("Comuni"));
-    if (SchedaProva::scheda()) {
+    const bool aperta = SchedaProva::scheda();
+    QString stato = prova.riga(dopo.startsWith('#') ? "NUOVA" : dopo.section('|', 0, 0)) +
+                    QString("#%1 %2 %3 %4")
+                        .arg(aperta ? "aperta" : "chiusa")
+                        .arg(Global::ModoScheda + (aperta ? 0 : Global::RicercaRiferimento))
+                        .arg(int(Global::AggiornaElenco))
+                        .arg(prova.archivio.conta("Comuni"));
+    if (aperta) {
         stato += ' ' + Schermo().right(5);
         QCOMPARE(prova.box("txtComune")->isReadOnly(), stato.endsWith("10011"));
     }

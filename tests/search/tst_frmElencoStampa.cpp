@@ -31,9 +31,8 @@ class TFrmElencoStampa : public QObject, public ServizioSceltaFile {
         for (const auto& intervallo : Intervalli)
             for (const char* suffisso : {"MinEt", "Min", "MaxEt", "Max"})
                 colonne += QString("||'|'||") + intervallo[3] + suffisso;
-        return archivio.testi("SELECT " + colonne + "||'|'||NumRec FROM RicComuni")
-            .value(0)
-            .split('|');
+        colonne = "SELECT " + colonne + "||'|'||NumRec FROM RicComuni";
+        return archivio.testi(colonne).value(0).split('|');
     }
 
 private slots:
