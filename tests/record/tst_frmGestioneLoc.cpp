@@ -52,8 +52,8 @@ public:
     }
     // "scrivi:box:text" replaces the text by typing, "esci:box" tabs out, "premi:button";
     // "Si"/"No"/"Annulla" the next answer, "chiudi" the window system's close control, "sql:"
-    // on another connection, "manca" no archive file, "cbo:n:i" selects; "scelto:name" picks a
-    // reference in the main window, "soloRoma" leaves only ROMA in the main window's list.
+    // on another connection, "manca" no archive file, "cbo:n:i" selects; "soloRoma" leaves
+    // only ROMA in the main window's list.
     void agisci(const QStringList& azioni) {
         static const QStringList risposte{"Si", "No", "Annulla"};
         for (const QString& azione : azioni) {
@@ -70,11 +70,6 @@ public:
                 cbo(p[1].toInt())->setCurrentIndex(p[2].toInt());
             } else if (azione == "manca") {
                 Global::PercorsoDB += ".manca";
-            } else if (p[0] == "scelto") {
-                scheda()->hide();
-                Global::RicercaRiferimento = 1;
-                Global::IndiceRiferimento = Indice(p[1]);
-                scheda()->show();
             } else if (azione == "soloRoma") {
                 Global::ElencoComuni = {Global::ElencoComuni.at(Indice("ROMA"))};
                 Global::IndiceRiferimento = 0;
@@ -184,7 +179,8 @@ void TFrmGestioneLoc::finestra_data() {
     QTest::newRow("anche in vista, due volte")
         << "RHO" << QStringList{"esci:txtLatiG", "esci:txtLongiP"}
         << "RHO|MI|E|2420|158|45|32|9|2|||||10011#SO PV RM" << QStringList();
-    // Calculation of a new locality: "scelto:name" picks a reference in the main window.
+    // Calculation of a new locality (a reference picked in the main window:
+    // giroCompletoDallElenco).
     QTest::newRow("altitudine mancante")
         << "" << calcolo(" 44 50 10 5") << "NUOVA|PR||||44|50|10|5|||||01101#PV SO RM"
         << QStringList{"IO*Inserire l'altudine della nuova località."};
@@ -202,9 +198,6 @@ void TFrmGestioneLoc::finestra_data() {
     QTest::newRow("longitudine mancante: errore")
         << "" << calcolo("300 44 50  ") << "NUOVA|PR|||300|44|50|||||||01101#"
         << QStringList{"EO*Tipo non corrispondente"};
-    QTest::newRow("riferimento scelto: zona del riferimento")
-        << "" << QStringList{"scrivi:txtAltitudine:350", "scelto:CASTEL PRIMO", "premi:cmdCalcola"}
-        << "||D|2415|350||||||CASTEL PRIMO|||01101#" << QStringList();
 }
 
 void TFrmGestioneLoc::finestra() {

@@ -129,9 +129,8 @@ private slots:
         MessaggiRegistrati messaggi;
         AnteprimaElenco finestra(dati);
         finestra.show();
-        QPrintPreviewWidget* anteprima = finestra.anteprima();
         auto comando = [&](const char* nome) { finestra.findChild<QAction*>(nome)->trigger(); };
-        QTRY_COMPARE(anteprima->pageCount(), 3);
+        QTRY_COMPARE(finestra.anteprima()->pageCount(), 3);
         comando("cmdUltimaPagina");
         comando("cmdPaginaPrecedente");
         QCOMPARE(finestra.findChild<QLabel*>("lblPagina")->text(), QString("Pagina 2 di 3"));
