@@ -24,7 +24,6 @@ class TStampaPdf : public QObject {
     QTemporaryDir cartella;
 
     static int H(TipoBanda tipo) { return RepElComuni().banda(tipo).altezza; }
-    static int H(TipoBanda a, TipoBanda b, TipoBanda c) { return H(a) + H(b) + H(c); }
     static QList<PaginaPdf> Leggi(const QString& pdf) {
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
@@ -190,8 +189,8 @@ private slots:
                     .contains(QString("Impossibile scrivere il file PDF «%1»: la cartella")
                                   .arg(cartella.filePath("manca/riga.pdf"))));
         const PaginaPdf pagina = Leggi(cartella.filePath("riga.pdf")).value(0);
-        const int alto = H(TipoBanda::IntestazionePagina, TipoBanda::IntestazioneReport,
-                           TipoBanda::IntestazioneGruppo);
+        const int alto = H(TipoBanda::IntestazionePagina) + H(TipoBanda::IntestazioneReport) +
+                         H(TipoBanda::IntestazioneGruppo);
         Controlla(pagina, "TextBox1", alto, "FORLÌ");
         Controlla(pagina, "TextBox1", alto + 510, "CORTINA D'AMPEZZO");
         Controlla(pagina, "TextBox27", alto + 2 * 510, "2 Comuni");

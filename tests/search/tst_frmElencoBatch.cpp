@@ -44,17 +44,10 @@ private slots:
         QFETCH(QString, sql);
         QFETCH(QString, attesi);
         QFETCH(QString, vicine);
-        auto c = [](const char* n, int g, int p, int lg = 9, int irr = 0) {
-            return QString("%1,%2,,0,0,%3,%4,%5,0,%6")
-                .arg(n, QString(n).left(2))
-                .arg(g)
-                .arg(p)
-                .arg(lg)
-                .arg(irr);
-        };
-        FinestraElencoProva prova({c("CCC", 44, 0), c("BBB", 46, 0), c("AAA", 45, 0),
-                                   c("ZZZ", 45, 10), c("M1", 45, 20), c("M2", 45, 0, 10, 115),
-                                   c("MEZZO", 44, 30)});
+        FinestraElencoProva prova({"CCC,CC,,0,0,44,0,9,0,0", "BBB,BB,,0,0,46,0,9,0,0",
+                                   "AAA,AA,,0,0,45,0,9,0,0", "ZZZ,ZZ,,0,0,45,10,9,0,0",
+                                   "M1,M1,,0,0,45,20,9,0,0", "M2,M2,,0,0,45,0,10,0,115",
+                                   "MEZZO,ME,,0,0,44,30,9,0,0"});
         ArchivioProva& a = prova.archivio;
         QVERIFY(a.esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 49 - COM_LATI_G, Hbh = 51 - "
                          "COM_LATI_G WHERE length(COM_NAME) = 3; UPDATE Comuni SET Hdh = 0 WHERE "

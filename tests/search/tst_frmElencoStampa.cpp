@@ -25,63 +25,52 @@ class TFrmElencoStampa : public QObject, public ServizioSceltaFile {
         {"ChkLongitudC", "txtLongitudMinC", "txtLongitudMaxC", "Longitudine"},
         {"chkIrraC", "txtIrraMinC", "txtIrraMaxC", "Irradianza"}};
 
-    // Comune, Prov, Zona, then the four columns of each range, as stored.
+    // Comune, Prov, Zona, the four columns of each range and NumRec, as stored.
     static QStringList Riga(ArchivioProva& archivio) {
-        QStringList colonne = {"Comune", "Prov", "Zona"};
+        QString colonne = "Comune||'|'||Prov||'|'||Zona";
         for (const auto& intervallo : Intervalli)
             for (const char* suffisso : {"MinEt", "Min", "MaxEt", "Max"})
-                colonne << intervallo[3] + QString(suffisso);
-        const QString sql = "SELECT " + colonne.join("||'|'||") + " FROM RicComuni";
-        return archivio.testi(sql).value(0).split('|');
+                colonne += QString("||'|'||") + intervallo[3] + suffisso;
+        colonne = "SELECT " + colonne + "||'|'||NumRec FROM RicComuni";
+        return archivio.testi(colonne).value(0).split('|');
     }
 
 private slots:
     void initTestCase() { ImpostaServizioSceltaFile(this); }
     void cleanupTestCase() { ImpostaServizioSceltaFile(nullptr); }
 
-    // Filters: comune, prov, the range (0-4), its check state (0-2), min, max. Expected:
-    // Comune, Prov and the range's four columns; every other range stays empty.
+    // Filters "comune|prov|range (0-4)|its check state (0-2)|min|max", then "=" and Comune, Prov
+    // and the range's four columns; every other range stays empty.
     void caricaComxRic_data() {
-        QTest::addColumn<QStringList>("filtri");
-        QTest::addColumn<QStringList>("attese");
-        using L = QStringList;
-        QTest::newRow("testi") << L{"  Ro ", "rm", "0", "0", "", ""}
-                               << L{"Ro*", "rm", "", "", "", ""};
-        QTest::newRow("apostrofo")
-            << L{"SANT'A", "", "0", "0", "", ""} << L{"SANT'A*", "", "", "", "", ""};
-        QTest::newRow("compresa") << L{"", "", "0", "2", " 200 ", "600 "}
-                                  << L{"", "", "compresa tra", "200", "e", "600"};
-        QTest::newRow("minimo") << L{"", "", "1", "2", "2000", ""}
-                                << L{"", "", "maggiore o uguale a", "2000", "", ""};
-        QTest::newRow("massimo") << L{"", "", "2", "2", "", "45"}
-                                 << L{"", "", "minore o uguale a", "45", "", ""};
-        QTest::newRow("vuoto") << L{"", "", "3", "2", " ", ""} << L{"", "", "", "", "", ""};
-        QTest::newRow("non spuntato") << L{"", "", "4", "0", "1", "2"} << L{"", "", "", "", "", ""};
-        QTest::newRow("grigio") << L{"", "", "0", "1", "1", "2"} << L{"", "", "", "", "", ""};
-        QTest::newRow("come scritto") << L{"", "", "4", "2", "1,5e3", "abc"}
-                                      << L{"", "", "compresa tra", "1,5e3", "e", "abc"};
+        QTest::addColumn<QString>("caso"); // filters=expected
+        QTest::newRow("testi") << "  Ro |rm|0|0||=Ro*|rm||||";
+        QTest::newRow("compresa") << "||0|2| 200 |600 =||compresa tra|200|e|600";
+        QTest::newRow("minimo") << "||1|2|2000|=||maggiore o uguale a|2000||";
+        QTest::newRow("massimo") << "||2|2||45=||minore o uguale a|45||";
+        QTest::newRow("vuoto") << "||3|2| |=||||||";
+        QTest::newRow("non spuntato") << "||4|0|1|2=||||||";
+        QTest::newRow("grigio") << "||0|1|1|2=||||||";
+        QTest::newRow("come scritto") << "||4|2|1,5e3|abc=||compresa tra|1,5e3|e|abc";
     }
     void caricaComxRic() {
-        QFETCH(QStringList, filtri);
-        QFETCH(QStringList, attese);
+        QFETCH(QString, caso);
+        const QStringList f = caso.section('=', 0, 0).split('|');
+        const QStringList a = caso.section('=', 1).split('|');
         FinestraElencoProva prova;
-        prova.w<QLineEdit>("txtComuneC")->setText(filtri[0]);
-        prova.w<QLineEdit>("txtProvC")->setText(filtri[1]);
+        prova.w<QLineEdit>("txtComuneC")->setText(f[0]);
+        prova.w<QLineEdit>("txtProvC")->setText(f[1]);
         prova.w<QLineEdit>("txtZonaC")->setText("e");
-        const int intervallo = filtri[2].toInt();
-        prova.w<QCheckBox>(Intervalli[intervallo][0])
-            ->setCheckState(Qt::CheckState(filtri[3].toInt()));
-        prova.w<QLineEdit>(Intervalli[intervallo][1])->setText(filtri[4]);
-        prova.w<QLineEdit>(Intervalli[intervallo][2])->setText(filtri[5]);
+        const int n = f[2].toInt();
+        prova.w<QCheckBox>(Intervalli[n][0])->setCheckState(Qt::CheckState(f[3].toInt()));
+        prova.w<QLineEdit>(Intervalli[n][1])->setText(f[4]);
+        prova.w<QLineEdit>(Intervalli[n][2])->setText(f[5]);
         // Printing twice replaces the row.
-        QVERIFY(prova.finestra().CaricaComxRic());
-        QVERIFY(prova.finestra().CaricaComxRic());
+        QVERIFY(prova.finestra().CaricaComxRic() && prova.finestra().CaricaComxRic());
         QCOMPARE(prova.archivio.conta("RicComuni"), 1);
-        QStringList riga = QStringList{attese[0], attese[1], "e"} + QStringList(20, QString());
+        QStringList riga = QStringList{a[0], a[1], "e"} + QStringList(20, QString()) << "10 Comuni";
         for (int i = 0; i < 4; ++i)
-            riga[3 + 4 * intervallo + i] = attese[2 + i];
+            riga[3 + 4 * n + i] = a[2 + i];
         QCOMPARE(Riga(prova.archivio), riga);
-        QCOMPARE(prova.archivio.testi("SELECT NumRec FROM RicComuni"), QStringList{"10 Comuni"});
         QVERIFY(prova.messaggi.mostrati().isEmpty());
     }
 
@@ -140,9 +129,8 @@ private slots:
         MessaggiRegistrati messaggi;
         AnteprimaElenco finestra(dati);
         finestra.show();
-        QPrintPreviewWidget* anteprima = finestra.anteprima();
         auto comando = [&](const char* nome) { finestra.findChild<QAction*>(nome)->trigger(); };
-        QTRY_COMPARE(anteprima->pageCount(), 3);
+        QTRY_COMPARE(finestra.anteprima()->pageCount(), 3);
         comando("cmdUltimaPagina");
         comando("cmdPaginaPrecedente");
         QCOMPARE(finestra.findChild<QLabel*>("lblPagina")->text(), QString("Pagina 2 di 3"));
