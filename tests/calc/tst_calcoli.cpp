@@ -28,10 +28,9 @@ template <typename T> QString Testo(const Esito<T>& e) {
 
 // Whole km computed here on the long-double sphere from the same single-precision angles.
 QString KmIndipendenti(const DatiComune& a, const DatiComune& b) {
-    const long double c =
-        sinl(a.LatRad) * sinl(b.LatRad) +
-        cosl(a.LatRad) * cosl(b.LatRad) * cosl((long double)a.LongRad - b.LongRad);
-    const long double km = acosl(c) * 6360.0L;
+    const long double km =
+        6360.0L * acosl(sinl(a.LatRad) * sinl(b.LatRad) +
+                        cosl(a.LatRad) * cosl(b.LatRad) * cosl((long double)a.LongRad - b.LongRad));
     return km - floorl(km) > 1e-3L ? QString::number(qint64(km)) : "al limite";
 }
 

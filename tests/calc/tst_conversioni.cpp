@@ -11,11 +11,10 @@ template <typename T> QString Testo(const Esito<T>& esito) {
 
 // "T" and "O" stand for the type-mismatch and overflow messages naming the text.
 QString Atteso(const QString& codice, const QString& testo) {
-    if (codice == "T")
-        return QString("Tipo non corrispondente: «%1» non è un numero.").arg(testo);
-    if (codice == "O")
-        return QString("Overflow: il valore %1 è fuori dall'intervallo consentito.").arg(testo);
-    return codice;
+    return codice == "T" ? QString("Tipo non corrispondente: «%1» non è un numero.").arg(testo)
+           : codice == "O"
+               ? QString("Overflow: il valore %1 è fuori dall'intervallo consentito.").arg(testo)
+               : codice;
 }
 
 class TConversioni : public QObject {

@@ -34,16 +34,14 @@ void PostaAttivazione(QWindow* attiva) {
 
 FinestraElencoProva::FinestraElencoProva(QStringList comuni) {
     if (comuni.isEmpty())
-        comuni = QStringList{"ROMA,RM,D,1415,20,41,54,12,29,1500",
-                             "MILANO,MI,E,2404,122,45,28,9,11,1300",
-                             "RHO,MI,E,2420,158,45,32,9,2,0",
-                             "FORLÌ,FC,D,2087,34,44,13,12,2,1450",
-                             "FORLIMPOPOLI,FC,D,2082,30,44,11,12,8,0",
-                             "SANT'ANGELO LODIGIANO,LO,E,2532,73,45,14,9,24,0",
-                             "CORTINA D'AMPEZZO,BL,F,4225,1224,46,32,12,8,900",
-                             "lampedusa e linosa,AG,A,568,16,35,30,12,36,2100",
-                             "AOSTA,AO,E,2850,583,45,44,7,19,1200",
-                             "SENZA COORDINATE,XX,,0,0,0,30,0,0,0"};
+        comuni = QString("ROMA,RM,D,1415,20,41,54,12,29,1500;MILANO,MI,E,2404,122,45,28,9,11,1300;"
+                         "RHO,MI,E,2420,158,45,32,9,2,0;FORLÌ,FC,D,2087,34,44,13,12,2,1450;"
+                         "FORLIMPOPOLI,FC,D,2082,30,44,11,12,8,0;"
+                         "SANT'ANGELO LODIGIANO,LO,E,2532,73,45,14,9,24,0;"
+                         "CORTINA D'AMPEZZO,BL,F,4225,1224,46,32,12,8,900;"
+                         "lampedusa e linosa,AG,A,568,16,35,30,12,36,2100;"
+                         "AOSTA,AO,E,2850,583,45,44,7,19,1200;SENZA COORDINATE,XX,,0,0,0,30,0,0,0")
+                     .split(';');
     for (const QString& riga : comuni) {
         const QStringList c = riga.split(',');
         archivio.aggiungiComune(c[0], c[1], c[2], c[3].toInt(), c[4].toInt(), c[5].toInt(),
@@ -54,9 +52,8 @@ FinestraElencoProva::FinestraElencoProva(QStringList comuni) {
     Global::Titolo = Global::TitoloProgramma;
     Global::PercorsoDB = archivio.percorso();
     Global::PercorsoImmagini = ":/immagini/semaforo_";
-    Global::ImgSemRosso = "rosso.png";
-    Global::ImgSemGiallo = "giallo.png";
-    Global::ImgSemVerde = "verde.png";
+    std::tie(Global::ImgSemRosso, Global::ImgSemGiallo, Global::ImgSemVerde) =
+        std::tuple("rosso.png", "giallo.png", "verde.png");
     ServiziFinestra::ImpostaTerminazione([this] { ++terminazioni; });
 
     finestra_ = std::make_unique<FrmElenco>();
@@ -86,12 +83,9 @@ QString FinestraElencoProva::semaforo() const {
 }
 
 QStringList FinestraElencoProva::luci() {
-    QStringList luci;
-    for (const QString& luce : campioni_ << semaforo())
-        if (luci.isEmpty() || luci.last() != luce)
-            luci << luce;
-    campioni_.clear();
-    return luci;
+    campioni_ << semaforo();
+    campioni_.erase(std::unique(campioni_.begin(), campioni_.end()), campioni_.end());
+    return std::exchange(campioni_, {});
 }
 
 QString FinestraElencoProva::colonna(int numero) const {
@@ -127,10 +121,9 @@ int FinestraElencoProva::esegui(const QStringList& azioni) {
         } else if (a[0] == "p") {
             QTest::mouseClick(c, Qt::LeftButton, {}, PuntoDiClic(c));
         } else if (a[0] == "r") {
-            const auto tasto = a.value(2) == "d"   ? Qt::RightButton
-                               : a.value(2) == "c" ? Qt::MiddleButton
-                                                   : Qt::LeftButton;
-            QTest::mouseClick(g->viewport(), tasto, {},
+            // Left (no letter), right (d) or middle (c) button.
+            QTest::mouseClick(g->viewport(),
+                              Qt::MouseButton(1 << QString("-dc").indexOf(a.value(2))), {},
                               g->visualRect(g->model()->index(n - 1, 3)).center());
         } else if (a[0] == "h") {
             int x = g->Larghezza(n) / 2 - g->Larghezza(0);

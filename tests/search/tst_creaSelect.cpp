@@ -9,38 +9,25 @@ private slots:
 
     // The thirteen boxes in panel order, separated by '|': name, province, zone, then from and
     // to of altitude, degree days, latitude, longitude, irradiance; a leading "nascosto|" hides
-    // the panel, "tutti|" checks "tutti i comuni:". Then what follows "From Comuni", without
-    // the final " Order By COM_NAME", or the error's description.
+    // the panel, "tutti|" checks "tutti i comuni:". After '#' the conditions after "From Comuni
+    // WHERE " (none: no WHERE) before " Order By COM_NAME", or the error's description.
     void testo_data() {
         QTest::addColumn<QString>("caselle");
         QTest::addColumn<QString>("atteso");
-        const QString e = " WHERE ";
-        QTest::newRow("nome") << "ROMA" << e + "(COM_NAME LIKE 'ROMA%')";
-        QTest::newRow("prov, zona, altitudine")
-            << "|TO|E|500" << e + "(COM_PROV LIKE 'TO%') AND (COM_ZONE = 'E') AND (COM_ALT >= 500)";
-        QTest::newRow("gradi giorno, irradianza")
-            << "|||||2100|3000||||||4000"
-            << e + "(COM_DEGDAY >= 2100 AND COM_DEGDAY <= 3000) AND (Irradianza <= 4000)";
-        QTest::newRow("niente") << ""
-                                << "";
-        QTest::newRow("pannello nascosto") << "nascosto|ROMA|||abc"
-                                           << "";
-        QTest::newRow("tutti i comuni") << "tutti||MI||40000"
-                                        << "";
-        QTest::newRow("solo spazi") << "  | ||  |||||||| "
-                                    << "";
-        QTest::newRow("spazi attorno")
-            << "  Ro |||||||  7 " << e + "(COM_NAME LIKE 'Ro%') AND (COM_LATI_G >= 7)";
-        QTest::newRow("solo massimo") << "||||||||||-12,5" << e + "(COM_LONG_G <= -12)";
-        QTest::newRow("apostrofi")
-            << "Sant'Angelo d'|A'"
-            << e + "(COM_NAME LIKE 'Sant''Angelo d''%') AND (COM_PROV LIKE 'A'%')";
-        QTest::newRow("jolly") << "%A_|_" << e + "(COM_NAME LIKE '%A_%') AND (COM_PROV LIKE '_%')";
-        QTest::newRow("primo errore") << "X|||1x||99999"
-                                      << "Tipo non corrispondente: «1x» non è un numero.";
-        QTest::newRow("overflow")
-            << "|||||||||||32767,5"
-            << "Overflow: il valore 32767,5 è fuori dall'intervallo consentito.";
+        for (const char* riga :
+             {"ROMA#(COM_NAME LIKE 'ROMA%')",
+              "|TO|E|500#(COM_PROV LIKE 'TO%') AND (COM_ZONE = 'E') AND (COM_ALT >= 500)",
+              "|||||2100|3000||||||4000#(COM_DEGDAY >= 2100 AND COM_DEGDAY <= 3000) AND "
+              "(Irradianza <= 4000)",
+              "#", "nascosto|ROMA|||abc#", "tutti||MI||40000#", "  | ||  |||||||| #",
+              "  Ro |||||||  7 #(COM_NAME LIKE 'Ro%') AND (COM_LATI_G >= 7)",
+              "||||||||||-12,5#(COM_LONG_G <= -12)",
+              "Sant'Angelo d'|A'#(COM_NAME LIKE 'Sant''Angelo d''%') AND (COM_PROV LIKE 'A'%')",
+              "%A_|_#(COM_NAME LIKE '%A_%') AND (COM_PROV LIKE '_%')",
+              "X|||1x||99999#Tipo non corrispondente: «1x» non è un numero.",
+              "|||||||||||32767,5#Overflow: il valore 32767,5 è fuori dall'intervallo consentito."})
+            QTest::newRow(riga) << QString(riga).section('#', 0, 0)
+                                << QString(riga).section('#', 1);
     }
 
     void testo() {
@@ -52,15 +39,16 @@ private slots:
         criteri.tuttiIComuni = c[0] == "tutti";
         if (!criteri.pannelloVisibile || criteri.tuttiIComuni)
             c.removeFirst();
-        criteri.comune = c.value(0);
-        criteri.provincia = c.value(1);
-        criteri.zona = c.value(2);
+        std::tie(criteri.comune, criteri.provincia, criteri.zona) =
+            std::tuple(c.value(0), c.value(1), c.value(2));
         for (int i = 0; i < 5; ++i)
             criteri.*IntervalliRicerca[i].valori = {c.value(3 + 2 * i), c.value(4 + 2 * i)};
         const Esito<QString> query = Ricerca::CreaSelect(criteri);
         const QString inizio = Ricerca::ElencoColonne + "From Comuni";
         QCOMPARE(query.ok() ? query.valore() : query.errore().descrizione,
-                 query.ok() ? inizio + atteso + " Order By COM_NAME" : atteso);
+                 query.ok()
+                     ? inizio + (atteso.isEmpty() ? "" : " WHERE " + atteso) + " Order By COM_NAME"
+                     : atteso);
     }
 };
 
