@@ -103,6 +103,8 @@ private:
     // (the list does not hold it until the main window searches again), otherwise the list
     // element at IndiceComune; an index error outside the list.
     Esito<DatiComune> Scheda() const;
+    // Writes the municipality shown into the boxes; on an index error shows it and gives nothing.
+    std::optional<DatiComune> MostraScheda();
     // Closes the window: the shared instance is unloaded.
     void Scarica();
 

@@ -18,6 +18,16 @@ Esito<DatiComune> FrmGestioneLoc::Scheda() const {
     return Global::ElencoComuni.at(Global::IndiceComune);
 }
 
+std::optional<DatiComune> FrmGestioneLoc::MostraScheda() {
+    const Esito<DatiComune> r = Scheda();
+    if (!r.ok()) {
+        MostraErrore(r.errore().descrizione);
+        return std::nullopt;
+    }
+    RiempiCaselle(r.valore());
+    return r.valore();
+}
+
 void FrmGestioneLoc::RiempiCaselle(const DatiComune& r) {
     txtComune->setText(r.Nome);
     txtProv->setText(r.Prov);
@@ -43,13 +53,8 @@ void FrmGestioneLoc::SvuotaSelettori() {
 
 void FrmGestioneLoc::CaricaDati() {
     if (Global::ModoScheda != 2) {
-        const Esito<DatiComune> r = Scheda();
-        if (!r.ok()) {
-            MostraErrore(r.errore().descrizione);
-            return;
-        }
-        RiempiCaselle(r.valore());
-        if (r.valore().Irradianza > 0) {
+        const std::optional<DatiComune> r = MostraScheda();
+        if (r && r->Irradianza > 0) {
             CaricaCbo(false);
             ResumeCombo();
         }

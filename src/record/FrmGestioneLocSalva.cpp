@@ -159,12 +159,8 @@ bool FrmGestioneLoc::CancellaComune() {
 void FrmGestioneLoc::cmdAnnulla_Click() {
     BloccaCampiTesto(true);
     if (Global::ModoScheda != 2) {
-        const Esito<DatiComune> r = Scheda();
-        if (!r.ok()) {
-            MostraErrore(r.errore().descrizione);
+        if (!MostraScheda())
             return;
-        }
-        RiempiCaselle(r.valore());
         if (!txtIrradianza->text().isEmpty())
             ResumeCombo();
         else
