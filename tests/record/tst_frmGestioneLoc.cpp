@@ -50,16 +50,19 @@ public:
     static QComboBox* cbo(int n) {
         return scheda()->findChild<QComboBox*>("cboProvVicina" + QString::number(n));
     }
-    // "scrivi:box:text" replaces the text by typing, "esci:box" tabs out, "premi:button";
-    // "Si"/"No"/"Annulla" the next answer, "chiudi" the window system's close control, "sql:"
-    // on another connection, "manca" no archive file, "cbo:n:i" selects; "soloRoma" leaves
-    // only ROMA in the main window's list.
+    // "scrivi:box:text" replaces the text by typing, "esci:box" tabs out, "premi:button" clicks,
+    // "invio:button" presses Enter on it; "Si"/"No"/"Annulla" the next answer, "chiudi" the window
+    // system's close control, "sql:" on another connection, "manca" no archive file, "cbo:n:i"
+    // selects; "soloRoma" leaves only ROMA in the main window's list.
     void agisci(const QStringList& azioni) {
         static const QStringList risposte{"Si", "No", "Annulla"};
         for (const QString& azione : azioni) {
             const QStringList p = azione.split(':');
             if (p[0] == "premi") {
                 QTest::mouseClick(scheda()->findChild<QPushButton*>(p[1]), Qt::LeftButton);
+            } else if (p[0] == "invio") { // Enter on the focused button
+                scheda()->findChild<QWidget*>(p[1])->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             } else if (risposte.contains(azione)) {
                 messaggi.rispondi(RispostaMessaggio(int(risposte.indexOf(azione)) + 1));
             } else if (azione == "chiudi") {
@@ -235,7 +238,7 @@ void TFrmGestioneLoc::comandi_data() {
     const QString domanda = "DA*L'operazione eliminerà tutti i dati riguardanti il seguente "
                             "comune: \rMILANO (MI).\rContinuare?";
     const QString salvare = "DA-Salvare le modifiche?";
-    const QStringList modifica{"premi:cmdModifica", "scrivi:txtAltitudine:130"};
+    const QStringList modifica{"invio:cmdModifica", "scrivi:txtAltitudine:130"};
     const QString salva = "premi:cmdSalva", esci = "premi:cmdEsci", canc = "premi:cmdCanc";
     const QString salvato = "#aperta 0 1 9 10011", nonSalvato = "#aperta 1 0 9 01101";
     QTest::newRow("casella obbligatoria vuota")
