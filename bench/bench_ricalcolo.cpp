@@ -11,16 +11,16 @@
 // Statistics: 5 repetitions of at least 2 s each; median, min and max. The ratios at the end
 // come from the medians of this same run, in real time and in CPU time (the real time includes
 // the waits for the disk at each commit, which vary with whatever else the machine does).
-#include "app/Connessione.h"
-#include "app/Global.h"
-#include "calc/RicalcoloIrradianza.h"
+#include "core/Global.h"
+#include "core/query/CreaSelect.h"
 #include "db/AdattatoreSql.h"
 #include "db/Archivio.h"
-#include "db/ImportaComuni.h"
+#include "db/Connessione.h"
 #include "db/Istruzione.h"
 #include "db/LetturaComune.h"
+#include "db/RicalcoloIrradianza.h"
 #include "db/Schema.h"
-#include "search/CreaSelect.h"
+#include "db/import/ImportaComuni.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -8,16 +8,16 @@
 // Each runs 10 repetitions; Google Benchmark reports their mean, median and spread, and at the
 // end one ratio of the median CPU times: command / lower bound.
 // Usual options apply (--benchmark_repetitions, --benchmark_min_time, --benchmark_filter).
-#include "app/Global.h"
-#include "app/Messaggi.h"
+#include "core/Global.h"
+#include "core/Messaggi.h"
+#include "core/query/CreaSelect.h"
 #include "db/Archivio.h"
-#include "db/ImportaComuni.h"
 #include "db/Istruzione.h"
 #include "db/Schema.h"
-#include "search/CreaSelect.h"
-#include "search/FrmElenco.h"
-#include "search/GrigliaElenco.h"
-#include "search/PannelloFiltri.h"
+#include "db/import/ImportaComuni.h"
+#include "gui/search/FrmElenco.h"
+#include "gui/search/GrigliaElenco.h"
+#include "gui/search/PannelloFiltri.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,15 +7,15 @@
 //   BM_PianoPagine    the page plan alone.
 // Without --benchmark_repetitions every case runs 5 repetitions and only their aggregates
 // (mean, median, stddev, min, max) are shown.
+#include "core/query/CreaSelect.h"
 #include "db/Archivio.h"
-#include "db/ImportaComuni.h"
 #include "db/RicercaComuni.h"
 #include "db/Schema.h"
 #include "db/StampaElenco.h"
+#include "db/import/ImportaComuni.h"
 #include "report/DisegnoReport.h"
 #include "report/EsportaPdf.h"
 #include "report/PianoPagine.h"
-#include "search/CreaSelect.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
-#include "app/Main.h"
+#include "gui/Main.h"
 
-#include "app/MessaggiQt.h"
-#include "app/RigaDiComando.h"
-#include "calc/Conversioni.h"
+#include "cli/RigaDiComando.h"
+#include "core/Conversioni.h"
+#include "gui/MessaggiQt.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
-#include "AdattatoreSql.h"
+#include "db/AdattatoreSql.h"
 
-#include "CollazioneItaliana.h"
+#include "db/CollazioneItaliana.h"
 
 namespace {
 

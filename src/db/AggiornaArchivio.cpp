@@ -1,7 +1,7 @@
-#include "AggiornaArchivio.h"
+#include "db/AggiornaArchivio.h"
 
-#include "Istruzione.h"
-#include "Schema.h"
+#include "db/Istruzione.h"
+#include "db/Schema.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
-#include "Archivio.h"
+#include "db/Archivio.h"
 
-#include "AggiornaArchivio.h"
-#include "CollazioneItaliana.h"
-#include "ErroriDatabase.h"
-#include "Istruzione.h"
+#include "db/AggiornaArchivio.h"
+#include "db/CollazioneItaliana.h"
+#include "db/ErroriDatabase.h"
+#include "db/Istruzione.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "CollazioneItaliana.h"
+#include "db/CollazioneItaliana.h"
 
-#include "LettoreUtf8.h"
+#include "db/import/LettoreUtf8.h"
 
 #include <QChar>
 #include <QString>

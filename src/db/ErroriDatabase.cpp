@@ -1,4 +1,4 @@
-#include "ErroriDatabase.h"
+#include "db/ErroriDatabase.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErroreRuntime.h"
+#include "core/ErroreRuntime.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "Istruzione.h"
+#include "db/Istruzione.h"
 
-#include "AdattatoreSql.h"
-#include "ErroriDatabase.h"
+#include "db/AdattatoreSql.h"
+#include "db/ErroriDatabase.h"
 
 #include <sqlite3.h>
 

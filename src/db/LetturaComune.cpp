@@ -1,7 +1,7 @@
-#include "LetturaComune.h"
+#include "db/LetturaComune.h"
 
-#include "Istruzione.h"
-#include "calc/Conversioni.h"
+#include "core/Conversioni.h"
+#include "db/Istruzione.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "LetturaRiferimenti.h"
+#include "db/LetturaRiferimenti.h"
 
-#include "Istruzione.h"
-#include "LetturaComune.h"
+#include "db/Istruzione.h"
+#include "db/LetturaComune.h"
 
 namespace LetturaRiferimenti {
 namespace {

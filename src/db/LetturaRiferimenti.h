@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DatiComune.h"
-#include "app/Esito.h"
-#include "calc/Riferimento.h"
+#include "core/DatiComune.h"
+#include "core/Esito.h"
+#include "core/calc/Riferimento.h"
 
 #include <QList>
 #include <QString>

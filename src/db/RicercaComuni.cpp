@@ -1,8 +1,8 @@
-#include "RicercaComuni.h"
+#include "db/RicercaComuni.h"
 
-#include "Istruzione.h"
-#include "LettoreUtf8.h"
-#include "LetturaComune.h"
+#include "db/Istruzione.h"
+#include "db/LetturaComune.h"
+#include "db/import/LettoreUtf8.h"
 
 #include <cstring>
 

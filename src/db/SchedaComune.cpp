@@ -1,8 +1,8 @@
-#include "SchedaComune.h"
+#include "db/SchedaComune.h"
 
-#include "Istruzione.h"
-#include "LetturaComune.h"
-#include "calc/Conversioni.h"
+#include "core/Conversioni.h"
+#include "db/Istruzione.h"
+#include "db/LetturaComune.h"
 
 #include <variant>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DatiComune.h"
-#include "app/Esito.h"
+#include "core/DatiComune.h"
+#include "core/Esito.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "Schema.h"
+#include "db/Schema.h"
 
-#include "Archivio.h"
-#include "FileNuovo.h"
-#include "Istruzione.h"
+#include "core/file/FileNuovo.h"
+#include "db/Archivio.h"
+#include "db/Istruzione.h"
 
 #include <QDir>
 #include <QFile>

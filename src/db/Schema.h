@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Esito.h"
+#include "core/Esito.h"
 
 #include <QString>
 #include <functional>

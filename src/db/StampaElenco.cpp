@@ -1,6 +1,6 @@
-#include "StampaElenco.h"
+#include "db/StampaElenco.h"
 
-#include "Istruzione.h"
+#include "db/Istruzione.h"
 
 #include <QHash>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Esito.h"
-#include "report/DatiReport.h"
-#include "report/IntestazioneStampa.h"
+#include "core/Esito.h"
+#include "core/print/DatiReport.h"
+#include "core/print/IntestazioneStampa.h"
 
 struct sqlite3;
 

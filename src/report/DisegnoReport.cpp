@@ -1,6 +1,6 @@
-#include "DisegnoReport.h"
+#include "report/DisegnoReport.h"
 
-#include "PianoPagine.h"
+#include "report/PianoPagine.h"
 
 #include <QFontMetricsF>
 #include <QHash>

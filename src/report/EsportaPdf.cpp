@@ -1,6 +1,6 @@
-#include "EsportaPdf.h"
+#include "report/EsportaPdf.h"
 
-#include "DisegnoReport.h"
+#include "report/DisegnoReport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DatiReport.h"
-#include "LayoutReport.h"
-#include "app/Esito.h"
+#include "core/Esito.h"
+#include "core/print/DatiReport.h"
+#include "report/LayoutReport.h"
 
 #include <QString>
 

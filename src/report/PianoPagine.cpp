@@ -1,4 +1,4 @@
-#include "PianoPagine.h"
+#include "report/PianoPagine.h"
 
 namespace Report {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LayoutReport.h"
-#include "app/Esito.h"
+#include "core/Esito.h"
+#include "report/LayoutReport.h"
 
 #include <QList>
 

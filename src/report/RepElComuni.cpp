@@ -1,4 +1,4 @@
-#include "LayoutReport.h"
+#include "report/LayoutReport.h"
 
 namespace Report {
 

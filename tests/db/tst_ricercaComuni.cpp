@@ -1,8 +1,8 @@
+#include "core/query/CreaSelect.h"
 #include "db/Archivio.h"
 #include "db/Istruzione.h"
 #include "db/LetturaComune.h"
 #include "db/RicercaComuni.h"
-#include "search/CreaSelect.h"
 #include "support/ArchivioProva.h"
 
 #include <QtTest>

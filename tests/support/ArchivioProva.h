@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ComuneProva.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,6 +32,12 @@ public:
     qint64 aggiungiComune(const QString& nome, const QString& prov, const QString& zona = "E",
                           int gradiGiorno = 2000, int altitudine = 100, int latiG = 45,
                           int latiP = 0, int longG = 9, int longP = 0, int irradianza = 0);
+
+    // Adds a municipality with every column of the record; returns its COM_ID (-1 on an error,
+    // with a warning).
+    qint64 aggiungi(const ComuneProva& comune);
+    // The stored row of COM_ID `id` (a Null as an empty text or 0), or nothing when there is none.
+    std::optional<ComuneProva> comune(qint64 id);
 
     // Closes the side connection, so that the file can be replaced or locked by a test.
     void chiudi();

@@ -1,4 +1,4 @@
-#include "MessaggiRegistrati.h"
+#include "support/MessaggiRegistrati.h"
 
 MessaggiRegistrati::MessaggiRegistrati() {
     ImpostaServizioMessaggi(this);

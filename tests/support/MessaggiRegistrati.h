@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messaggi.h"
+#include "core/Messaggi.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,0 +1,165 @@
+#include "gui/preview/AnteprimaElenco.h"
+
+#include "core/Global.h"
+#include "core/Messaggi.h"
+#include "gui/SceltaFile.h"
+#include "gui/ServiziFinestra.h"
+#include "report/DisegnoReport.h"
+#include "report/EsportaPdf.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPageRanges>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using ServiziFinestra::ImpostaPuntatore;
+using ServiziFinestra::Puntatore;
+
+AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
+    : QDialog(genitore)
+    , dati_(std::move(dati))
+    , stampante_(QPrinter::HighResolution) {
+    setObjectName(QStringLiteral("AnteprimaElenco"));
+    setWindowTitle(Global::TitoloProgramma + QStringLiteral(" - Anteprima di stampa"));
+    stampante_.setPageSize(QPageSize(QPageSize::A4));
+    stampante_.setDocName(QStringLiteral("ELENCO COMUNI"));
+
+    anteprima_ = new QPrintPreviewWidget(&stampante_, this);
+    anteprima_->setObjectName(QStringLiteral("anteprima"));
+    connect(anteprima_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* stampante) {
+        const Esito<int> pagine = Report::DisegnaReport(*stampante, Report::RepElComuni(), dati_);
+        if (!pagine.ok())
+            MostraErrore(pagine.errore().descrizione);
+    });
+    connect(anteprima_, &QPrintPreviewWidget::previewChanged, this,
+            &AnteprimaElenco::AggiornaPagina);
+
+    auto* barra = new QToolBar(this);
+    barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* stampa = Comando("cmdStampa", QStringLiteral("Stampa..."), "printer");
+    auto* pdf = Comando("cmdEsportaPdf", QStringLiteral("Esporta PDF..."), "");
+    auto* larghezza =
+        Comando("cmdAdattaLarghezza", QStringLiteral("Adatta alla larghezza"), "zoom-fit-width");
+    auto* intera = Comando("cmdPaginaIntera", QStringLiteral("Pagina intera"), "zoom-fit-page");
+    auto* piu = Comando("cmdIngrandisci", QStringLiteral("Ingrandisci"), "zoom-in");
+    auto* meno = Comando("cmdRiduci", QStringLiteral("Riduci"), "zoom-out");
+    auto* prima = Comando("cmdPrimaPagina", QStringLiteral("Prima pagina"), "go-first");
+    auto* precedente =
+        Comando("cmdPaginaPrecedente", QStringLiteral("Pagina precedente"), "go-previous");
+    auto* successiva =
+        Comando("cmdPaginaSuccessiva", QStringLiteral("Pagina successiva"), "go-next");
+    auto* ultima = Comando("cmdUltimaPagina", QStringLiteral("Ultima pagina"), "go-last");
+    auto* chiudi = Comando("cmdChiudi", QStringLiteral("Chiudi"), "");
+    pdf->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    chiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    lblPagina_ = new QLabel(this);
+    lblPagina_->setObjectName(QStringLiteral("lblPagina"));
+    lblPagina_->setContentsMargins(8, 0, 8, 0);
+
+    barra->addAction(stampa);
+    barra->addAction(pdf);
+    barra->addSeparator();
+    for (QAction* comando : {larghezza, intera, piu, meno})
+        barra->addAction(comando);
+    barra->addSeparator();
+    barra->addAction(prima);
+    barra->addAction(precedente);
+    barra->addWidget(lblPagina_);
+    barra->addAction(successiva);
+    barra->addAction(ultima);
+    barra->addSeparator();
+    barra->addAction(chiudi);
+    // Zoom and navigation show only their pictures; their names are in the tooltips.
+    for (QAction* comando : {larghezza, intera, piu, meno, prima, precedente, successiva, ultima})
+        qobject_cast<QToolButton*>(barra->widgetForAction(comando))
+            ->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    connect(stampa, &QAction::triggered, this, &AnteprimaElenco::Stampa);
+    connect(pdf, &QAction::triggered, this, &AnteprimaElenco::EsportaPdf);
+    connect(larghezza, &QAction::triggered, anteprima_, &QPrintPreviewWidget::fitToWidth);
+    connect(intera, &QAction::triggered, anteprima_, &QPrintPreviewWidget::fitInView);
+    connect(piu, &QAction::triggered, anteprima_, [this] { anteprima_->zoomIn(); });
+    connect(meno, &QAction::triggered, anteprima_, [this] { anteprima_->zoomOut(); });
+    connect(prima, &QAction::triggered, this, [this] { anteprima_->setCurrentPage(1); });
+    connect(precedente, &QAction::triggered, this,
+            [this] { anteprima_->setCurrentPage(anteprima_->currentPage() - 1); });
+    connect(successiva, &QAction::triggered, this,
+            [this] { anteprima_->setCurrentPage(anteprima_->currentPage() + 1); });
+    connect(ultima, &QAction::triggered, this,
+            [this] { anteprima_->setCurrentPage(anteprima_->pageCount()); });
+    connect(chiudi, &QAction::triggered, this, &QDialog::accept);
+    // The current page changes with the commands and with scrolling; the preview tells only of
+    // new pages, so the page number follows its scroll bars as well.
+    if (auto* vista = anteprima_->findChild<QAbstractScrollArea*>()) {
+        for (QScrollBar* barra : {vista->verticalScrollBar(), vista->horizontalScrollBar()})
+            connect(barra, &QScrollBar::valueChanged, this, &AnteprimaElenco::AggiornaPagina);
+    }
+
+    auto* finestra = new QVBoxLayout(this);
+    finestra->setContentsMargins(0, 0, 0, 0);
+    finestra->addWidget(barra);
+    finestra->addWidget(anteprima_, 1);
+    anteprima_->fitToWidth();
+    resize(900, 900);
+}
+
+QAction* AnteprimaElenco::Comando(const char* nome, const QString& testo, const char* icona) {
+    // The pictures of Qt's own print preview: the desktop theme's, else those inside Qt.
+    const QString immagine = QLatin1String(icona);
+    QIcon figura = QIcon::fromTheme(immagine);
+    if (figura.isNull() && !immagine.isEmpty()) {
+        const QString cartella =
+            QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/");
+        figura.addFile(cartella + immagine + QStringLiteral("-24.png"), QSize(24, 24));
+        figura.addFile(cartella + immagine + QStringLiteral("-32.png"), QSize(32, 32));
+    }
+    auto* comando = new QAction(figura, testo, this);
+    comando->setObjectName(QLatin1String(nome));
+    comando->setToolTip(testo);
+    return comando;
+}
+
+void AnteprimaElenco::AggiornaPagina() {
+    lblPagina_->setText(QStringLiteral("Pagina %1 di %2")
+                            .arg(anteprima_->currentPage())
+                            .arg(anteprima_->pageCount()));
+}
+
+void AnteprimaElenco::Stampa() {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        MsgBox(QStringLiteral("Nessuna stampante è installata su questo computer.") + QChar(13) +
+                   QStringLiteral("Per stampare l'elenco altrove, salvarlo con «Esporta PDF»."),
+               PulsantiMessaggio::Ok, IconaMessaggio::Esclamazione, Global::Titolo);
+        return;
+    }
+    QPrintDialog dialogo(&stampante_, this);
+    if (dialogo.exec() == QDialog::Accepted)
+        anteprima_->print();
+    // The pages chosen for this print do not limit the preview.
+    stampante_.setPageRanges(QPageRanges());
+}
+
+bool AnteprimaElenco::EsportaPdf() {
+    const QString percorso =
+        SceltaFileDaSalvare(this, QStringLiteral("Esporta PDF"),
+                            QDir::home().filePath(QStringLiteral("elenco-comuni.pdf")),
+                            QStringLiteral("Documenti PDF (*.pdf)"));
+    if (percorso.isEmpty())
+        return false;
+    ImpostaPuntatore(Puntatore::Clessidra);
+    const Esito<int> pagine = Report::EsportaPdf(percorso, Report::RepElComuni(), dati_);
+    ImpostaPuntatore(Puntatore::Predefinito);
+    if (!pagine.ok())
+        MostraErrore(pagine.errore().descrizione);
+    return pagine.ok();
+}
