@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 
 #include "core/file/FileNuovo.h"
+#include "core/file/Piattaforma.h"
 #include "db/Archivio.h"
 #include "db/Istruzione.h"
 
@@ -8,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <cerrno>
-#include <cstring>
 
 namespace Schema {
 namespace {
@@ -147,16 +146,20 @@ EsitoOperazione CreaArchivio(const QString& percorso,
     if (!esito.ok())
         return esito;
 
-    FileNuovo::PermessiDaUmask(temporaneo.fileName());
-    const int fallito = FileNuovo::SpostaSenzaSostituire(temporaneo.fileName(), assoluto);
-    if (fallito == EEXIST)
+    Piattaforma::ApplicaPermessiFileNuovo(temporaneo.fileName());
+    const Piattaforma::Spostamento spostato =
+        Piattaforma::SpostaSenzaSostituire(temporaneo.fileName(), assoluto);
+    switch (spostato.esito) {
+    case Piattaforma::EsitoSpostamento::Riuscito:
+        break;
+    case Piattaforma::EsitoSpostamento::Esiste:
         return ErroreRuntime::Database(
             QStringLiteral("L'archivio «%1» esiste già: non viene sovrascritto.").arg(percorso));
-    if (fallito == ENAMETOOLONG)
+    case Piattaforma::EsitoSpostamento::NomeTroppoLungo:
         return errore(QStringLiteral("il nome è troppo lungo."));
-    if (fallito != 0)
-        return errore(QStringLiteral("il file non può essere scritto (%1).")
-                          .arg(QString::fromLocal8Bit(std::strerror(fallito))));
+    case Piattaforma::EsitoSpostamento::Fallito:
+        return errore(QStringLiteral("il file non può essere scritto (%1).").arg(spostato.motivo));
+    }
     temporaneo.setAutoRemove(false);
     return {};
 }

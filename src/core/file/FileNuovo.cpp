@@ -1,20 +1,14 @@
 #include "core/file/FileNuovo.h"
 
-#include <QCoreApplication>
+#include "core/file/Piattaforma.h"
+
 #include <QDir>
 #include <QFile>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace FileNuovo {
 
 QString ModelloTemporaneo(const QString& cartella) {
-    return QDir(cartella).filePath(PrefissoTemporanei +
-                                   QString::number(QCoreApplication::applicationPid()) +
+    return QDir(cartella).filePath(PrefissoTemporanei + QString::number(Piattaforma::IdProcesso()) +
                                    QStringLiteral("-XXXXXX"));
 }
 
@@ -25,34 +19,11 @@ void RimuoviAbbandonati(const QString& cartella) {
         const QString resto = nome.mid(PrefissoTemporanei.size());
         bool numero = false;
         const qint64 processo = resto.section(u'-', 0, 0).toLongLong(&numero);
-        if (!numero || processo <= 0 || processo > 0x7fffffff)
-            continue;
         // A process that no longer exists cannot come back for its file.
-        if (kill(pid_t(processo), 0) == 0 || errno != ESRCH)
+        if (!numero || Piattaforma::ProcessoEsiste(processo))
             continue;
         QFile::remove(dir.filePath(nome));
     }
-}
-
-void PermessiDaUmask(const QString& percorso) {
-    const mode_t maschera = umask(0);
-    umask(maschera);
-    chmod(QFile::encodeName(percorso).constData(), 0666 & ~maschera);
-}
-
-int SpostaSenzaSostituire(const QString& da, const QString& a) {
-    const QByteArray origine = QFile::encodeName(da);
-    const QByteArray destinazione = QFile::encodeName(a);
-    if (renameat2(AT_FDCWD, origine.constData(), AT_FDCWD, destinazione.constData(),
-                  RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // File systems without renameat2: a hard link is made only where no name exists.
-    if (link(origine.constData(), destinazione.constData()) != 0)
-        return errno;
-    unlink(origine.constData());
-    return 0;
 }
 
 bool NomeAccettabile(const QString& percorso) {

@@ -16,14 +16,6 @@ QString ModelloTemporaneo(const QString& cartella);
 // program that no longer exist; those of running copies stay.
 void RimuoviAbbandonati(const QString& cartella);
 
-// Gives `percorso` the permissions a new file gets from the user's umask (read and write,
-// less what the umask takes away).
-void PermessiDaUmask(const QString& percorso);
-
-// Moves `da` to `a` unless `a` exists in any form (a file, a folder, a link, even a dangling
-// one). Returns 0 or the errno of the failure (EEXIST when `a` exists).
-int SpostaSenzaSostituire(const QString& da, const QString& a);
-
 // True when the system can hold a file at `percorso` (each name at most 255 bytes, the whole
 // path less than 4096).
 bool NomeAccettabile(const QString& percorso);
