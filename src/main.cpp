@@ -2,6 +2,7 @@
 
 #include "cli/RigaDiComando.h"
 #include "core/Conversioni.h"
+#include "gui/IconaProgramma.h"
 #include "gui/MessaggiQt.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication applicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     QGuiApplication::setApplicationDisplayName(QString());
+    ImpostaIdentitaDesktop();
 
     QLocale::setDefault(Conversioni::LocaleDeiNumeri());
 

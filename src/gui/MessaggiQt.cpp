@@ -1,5 +1,7 @@
 #include "gui/MessaggiQt.h"
 
+#include "gui/IconaProgramma.h"
+
 #include <QApplication>
 #include <QPushButton>
 
@@ -28,6 +30,7 @@ std::unique_ptr<QMessageBox> CreaFinestraMessaggio(const Messaggio& messaggio, Q
         messaggio.titolo.isEmpty() ? QCoreApplication::applicationName() : messaggio.titolo;
     auto box = std::make_unique<QMessageBox>(IconaQt(messaggio.icona), titolo, testo,
                                              QMessageBox::NoButton, genitore);
+    box->setWindowIcon(IconaProgramma());
     // The buttons carry Italian captions whether or not Qt's own translation is installed; each
     // button's role tells the answer.
     if (messaggio.pulsanti == PulsantiMessaggio::Ok) {

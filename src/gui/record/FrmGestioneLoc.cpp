@@ -2,6 +2,7 @@
 #include "gui/record/FrmGestioneLoc.h"
 
 #include "core/Global.h"
+#include "gui/FrmInformazioni.h"
 #include "gui/IstanzaCondivisa.h"
 #include "gui/ServiziFinestra.h"
 
@@ -63,6 +64,7 @@ FrmGestioneLoc::FrmGestioneLoc() {
     ImpostaOrdineTab();
     CollegaReazioni();
     ServiziFinestra::InvioPremeIPulsanti(this);
+    CollegaInformazioniAF1(this);
 }
 
 void FrmGestioneLoc::CostruisciControlli() {
@@ -107,7 +109,9 @@ void FrmGestioneLoc::CostruisciControlli() {
     auto* dati = new QGridLayout(fraCerca);
     int riga = 0;
     auto aggiungi = [&](const QString& etichetta, std::initializer_list<QWidget*> controlli) {
-        dati->addWidget(Etichetta(etichetta, f), riga, 0, Qt::AlignRight);
+        QLabel* nome = Etichetta(etichetta, f);
+        nome->setBuddy(*controlli.begin()); // a screen reader's name for the row's first box
+        dati->addWidget(nome, riga, 0, Qt::AlignRight);
         auto* fila = new QHBoxLayout;
         for (QWidget* controllo : controlli)
             fila->addWidget(controllo);
@@ -135,6 +139,18 @@ void FrmGestioneLoc::CostruisciControlli() {
     fraCalcola = CostruisciCalcolo(f);
     dati->addWidget(fraCalcola, 0, 2, riga, 1, Qt::AlignTop);
     dati->setColumnStretch(2, 1);
+    // Where a label stands for several boxes, each box says which part it holds.
+    const std::pair<QWidget*, const char*> nomiAccessibili[] = {
+        {txtLatiG, "Latitudine, gradi"},
+        {txtLatiP, "Latitudine, primi"},
+        {txtLongiG, "Longitudine, gradi"},
+        {txtLongiP, "Longitudine, primi"},
+        {txtProvLocRif, "Località di riferimento, provincia"},
+        {txtComuneRif, "Località di riferimento per il calcolo"},
+        {txtProvRif, "Località di riferimento per il calcolo, provincia"},
+        {LstDistanze, "Capoluoghi per distanza"}};
+    for (const auto& [controllo, nome] : nomiAccessibili)
+        controllo->setAccessibleName(QString::fromUtf8(nome));
 
     auto* pulsanti = new QHBoxLayout;
     for (QPushButton* p : {cmdModifica, cmdAnnulla, cmdSalva, cmdCanc, cmdEsci})

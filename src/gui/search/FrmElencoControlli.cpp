@@ -1,5 +1,6 @@
 // The main window's controls and their layout: the six buttons with the count and the traffic
 // light beside them, the grid, and below it the filter panel and the processing frame.
+#include "gui/FrmInformazioni.h"
 #include "gui/ServiziFinestra.h"
 #include "gui/search/FrmElenco.h"
 #include "gui/search/GrigliaElenco.h"
@@ -40,6 +41,8 @@ void FrmElenco::CostruisciControlli() {
     imgSemaforo->setObjectName(QStringLiteral("imgSemaforo"));
     imgSemaforo->setFixedSize(25, 25); // 375 twips
     imgSemaforo->setScaledContents(true);
+    // Its accessible description follows the light (CambiaSemaforo).
+    imgSemaforo->setAccessibleName(QStringLiteral("Semaforo"));
     auto* stato = new QHBoxLayout(fraStato);
     stato->setContentsMargins(8, 0, 0, 0);
     stato->addWidget(lblNumComuni);
@@ -70,6 +73,11 @@ void FrmElenco::CostruisciControlli() {
     txtHide = new QLineEdit(this);
     txtHide->setObjectName(QStringLiteral("txtHide"));
     txtHide->setGeometry(-400, -400, 20, 20);
+    txtHide->setAccessibleName(QStringLiteral("Inizio della finestra"));
+    txtHide->setAccessibleDescription(QStringLiteral("Tab porta ai pulsanti e ai filtri."));
+
+    // F1 opens "Informazioni" without a button of its own.
+    CollegaInformazioniAF1(this);
 
     auto* pulsanti = new QHBoxLayout;
     for (QPushButton* pulsante : {cmdCerca, cmdDettagli, cmdNuovo, cmdContinua, cmdStampa, cmdEsci})

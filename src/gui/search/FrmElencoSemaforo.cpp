@@ -9,12 +9,18 @@
 
 void FrmElenco::CambiaSemaforo(qint16 colore) {
     QString immagine;
-    if (colore == 0)
+    QString stato; // what a screen reader says of the light
+    if (colore == 0) {
         immagine = Global::ImgSemRosso;
-    else if (colore == 1)
+        stato = QStringLiteral("in elaborazione");
+    } else if (colore == 1) {
         immagine = Global::ImgSemGiallo;
-    else if (colore == 2)
+        stato = QStringLiteral("in elaborazione: l'elenco si sta riempiendo");
+    } else if (colore == 2) {
         immagine = Global::ImgSemVerde;
+        stato = QStringLiteral("pronto");
+    }
+    imgSemaforo->setAccessibleDescription(stato);
     const EsitoOperazione esito =
         ServiziFinestra::CaricaImmagine(imgSemaforo, Global::PercorsoImmagini + immagine);
     if (!esito.ok())

@@ -45,6 +45,9 @@ GrigliaElenco::GrigliaElenco(QWidget* genitore)
     // Tab and Shift+Tab leave the grid for the next and previous control; they never move the
     // current cell.
     setTabKeyNavigation(false);
+    // A screen reader names the grid and reads each cell with its column's heading (the
+    // model's header texts).
+    setAccessibleName(QStringLiteral("Elenco dei comuni"));
 
     QHeaderView* intestazione = horizontalHeader();
     intestazione->setSectionsClickable(false);

@@ -25,6 +25,13 @@ QCheckBox* Spunta(QWidget* genitore, const char* nome, const QString& testo) {
     return spunta;
 }
 
+// A label beside `casella`, which a screen reader announces as the box's name.
+QLabel* Etichetta(const QString& testo, QLineEdit* casella) {
+    auto* etichetta = new QLabel(testo, casella->parentWidget());
+    etichetta->setBuddy(casella);
+    return etichetta;
+}
+
 std::tuple<QCheckBox*, QLineEdit*, QLineEdit*> Membri(const PannelloFiltri::Intervallo& i) {
     return {i.spunta, i.da, i.a};
 }
@@ -35,6 +42,7 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
     : QFrame(genitore) {
     setObjectName(QStringLiteral("fraCerca"));
     setFrameShape(QFrame::StyledPanel);
+    setAccessibleName(QStringLiteral("Filtri di ricerca")); // the group, for a screen reader
 
     txtComuneC = Casella(this, "txtComuneC", 190);
     txtProvC = Casella(this, "txtProvC", 40);
@@ -46,6 +54,11 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
         const DefinizioneIntervallo& d = IntervalliRicerca[i];
         intervalli_[i] = {Spunta(this, d.spunta, QString::fromUtf8(d.etichetta)),
                           Casella(this, d.da, d.larghezza), Casella(this, d.a, d.larghezza)};
+        // A screen reader names each bound by its range, without the unit: "Altitudine da".
+        const QString grandezza =
+            QString::fromUtf8(d.etichetta).section(QStringLiteral(" ("), 0, 0);
+        intervalli_[i].da->setAccessibleName(grandezza + QStringLiteral(" da"));
+        intervalli_[i].a->setAccessibleName(grandezza + QStringLiteral(" a"));
     }
     std::tie(ChkAltitudC, txtAltitudMinC, txtAltitudMaxC) = Membri(intervalli_[0]);
     std::tie(ChkGGiornoC, txtGGiornoMinC, txtGGiornoMaxC) = Membri(intervalli_[1]);
@@ -67,11 +80,11 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
 
     // Left: the text filters above the two mode boxes and the search button.
     auto* testi = new QGridLayout;
-    testi->addWidget(new QLabel(QStringLiteral("comune:"), this), 0, 0, Qt::AlignRight);
+    testi->addWidget(Etichetta(QStringLiteral("comune:"), txtComuneC), 0, 0, Qt::AlignRight);
     testi->addWidget(txtComuneC, 0, 1);
-    testi->addWidget(new QLabel(QStringLiteral("provincia:"), this), 1, 0, Qt::AlignRight);
+    testi->addWidget(Etichetta(QStringLiteral("provincia:"), txtProvC), 1, 0, Qt::AlignRight);
     testi->addWidget(txtProvC, 1, 1, Qt::AlignLeft);
-    testi->addWidget(new QLabel(QStringLiteral("zona:"), this), 2, 0, Qt::AlignRight);
+    testi->addWidget(Etichetta(QStringLiteral("zona:"), txtZonaC), 2, 0, Qt::AlignRight);
     testi->addWidget(txtZonaC, 2, 1, Qt::AlignLeft);
     griglia->addLayout(testi, 0, 0, 3, 1, Qt::AlignTop);
     auto* modi = new QGridLayout;
@@ -87,9 +100,9 @@ PannelloFiltri::PannelloFiltri(QWidget* genitore)
         const bool gradi = IntervalliRicerca[i].gradi;
         auto* colonnaIntervallo = new QGridLayout;
         colonnaIntervallo->addWidget(intervallo.spunta, 0, 0, 1, 3);
-        colonnaIntervallo->addWidget(new QLabel(QStringLiteral(">="), this), 1, 0);
+        colonnaIntervallo->addWidget(Etichetta(QStringLiteral(">="), intervallo.da), 1, 0);
         colonnaIntervallo->addWidget(intervallo.da, 1, 1);
-        colonnaIntervallo->addWidget(new QLabel(QStringLiteral("<="), this), 2, 0);
+        colonnaIntervallo->addWidget(Etichetta(QStringLiteral("<="), intervallo.a), 2, 0);
         colonnaIntervallo->addWidget(intervallo.a, 2, 1);
         if (gradi) {
             colonnaIntervallo->addWidget(new QLabel(QStringLiteral("°"), this), 1, 2);
