@@ -13,19 +13,15 @@ struct Valore {
     QString valore{};
 };
 Q_DECLARE_METATYPE(Valore)
+// clang-format off
 const Valore Valori[] = {
-    {.nome = "nomi senza maiuscole, accentati",
-     .contenuto = "[CITT\xC3\x80]\nChiave=x\n",
-     .sezione = "città",
-     .chiave = "CHIAVE",
-     .valore = "x"},
+    {.nome = "nomi senza maiuscole, accentati", .contenuto = "[CITT\xC3\x80]\nChiave=x\n",
+     .sezione = "città", .chiave = "CHIAVE", .valore = "x"},
     {.nome = "file mancante", .contenuto = QByteArray(), .valore = "-1"},
     {.nome = "sezione mancante", .contenuto = "[t]\nk=x\n", .valore = "-1"},
-    {.nome = "vale solo la prima sezione del nome",
-     .contenuto = "[s]\nj=x\n[s]\nk=y\n",
+    {.nome = "vale solo la prima sezione del nome", .contenuto = "[s]\nj=x\n[s]\nk=y\n",
      .valore = "-1"},
-    {.nome = "spazi attorno, uguale nel valore",
-     .contenuto = " [ s ] \n \t k \t=\t /a b=c.db \t\n",
+    {.nome = "spazi attorno, uguale nel valore", .contenuto = " [ s ] \n \t k \t=\t /a b=c.db \t\n",
      .valore = "/a b=c.db"},
     {.nome = "tra virgolette", .contenuto = "[s]\nk=\" a \"\n", .valore = " a "},
     {.nome = "commento", .contenuto = "[s]\n  ;k=x\n", .chiave = ";k", .valore = "-1"},
@@ -33,10 +29,10 @@ const Valore Valori[] = {
     {.nome = "fine riga CRLF e CR", .contenuto = "[s]\r\nj=uno\rk=due\r\n", .valore = "due"},
     {.nome = "BOM e UTF-8", .contenuto = "\xEF\xBB\xBF[s]\nk=citt\xC3\xA0\n", .valore = "città"},
     {.nome = "Windows-1252", .contenuto = "[s]\nk=citt\xE0 \x80\n", .valore = "città €"},
-    {.nome = "tagliato a 2999",
-     .contenuto = "[s]\nk=" + QByteArray(3000, 'x'),
+    {.nome = "tagliato a 2999", .contenuto = "[s]\nk=" + QByteArray(3000, 'x'),
      .valore = QString(2999, u'x')},
 };
+// clang-format on
 
 // A path as stored after reading.
 struct Percorso {
@@ -61,6 +57,7 @@ struct Ricerca {
 Q_DECLARE_METATYPE(Ricerca)
 const QString Ini = "Kelvaro_2007.ini";
 const QString App = "programmi/kelvaro/";
+// clang-format off
 const Ricerca Ricerche[] = {
     {.nome = "Windows prima", .crea = {"win/" + Ini, App + "ini/" + Ini}, .trovata = "win/"},
     {.nome = "ini in maiuscolo", .crea = {App + "INI/" + Ini}, .trovata = App + "INI/"},
@@ -69,6 +66,7 @@ const Ricerca Ricerche[] = {
     {.nome = "INI del genitore", .crea = {"programmi/INI/"}, .trovata = "programmi/INI/"},
     {.nome = "cartella, non file", .crea = {"win/" + Ini + "/"}, .trovata = "programmi/Ini/"},
 };
+// clang-format on
 
 // The configuration file: where it is looked for, how one value is read, how paths are cleaned,
 // and the five values read at start-up.

@@ -49,6 +49,7 @@ struct Digitato {
     Atteso italiano, inglese;
 };
 Q_DECLARE_METATYPE(Digitato)
+// clang-format off
 const Digitato Digitati[] = {
     {.nome = "metà al pari in giù", .testo = "12,5", .italiano = 12, .inglese = 12},
     {.nome = "metà al pari in su", .testo = "13.5", .italiano = 14, .inglese = 14},
@@ -58,19 +59,16 @@ const Digitato Digitati[] = {
     {.nome = "migliaia e decimali", .testo = "1.000,5", .italiano = 1000, .inglese = Tipo},
     {.nome = "migliaia all'inglese", .testo = "1,000.5", .italiano = Tipo, .inglese = 1000},
     {.nome = "massimo", .testo = "32767", .italiano = 32767, .inglese = 32767},
-    {.nome = "oltre il massimo",
-     .testo = "32767,5",
-     .italiano = Sfora("32767,5"),
+    {.nome = "oltre il massimo", .testo = "32767,5", .italiano = Sfora("32767,5"),
      .inglese = Sfora("32767,5")},
     {.nome = "minimo", .testo = "-32768,5", .italiano = -32768, .inglese = -32768},
-    {.nome = "oltre, con spazio",
-     .testo = " 40000",
-     .italiano = Sfora("40000"),
+    {.nome = "oltre, con spazio", .testo = " 40000", .italiano = Sfora("40000"),
      .inglese = Sfora("40000")},
     {.nome = "unità dopo il numero", .testo = "12 m", .italiano = Tipo, .inglese = Tipo},
     {.nome = "infinito", .testo = "inf", .italiano = Tipo, .inglese = Tipo},
     {.nome = "solo spazi", .testo = "  ", .italiano = Tipo, .inglese = Tipo},
 };
+// clang-format on
 
 // A real value as a 32-bit whole number.
 struct Reale {
@@ -79,11 +77,13 @@ struct Reale {
     Atteso intero;
 };
 Q_DECLARE_METATYPE(Reale)
+// clang-format off
 const Reale Reali[] = {
     {.nome = "metà sotto il massimo", .valore = 2147483646.5, .intero = 2147483646},
     {.nome = "metà sotto il minimo", .valore = -2147483648.5, .intero = -2147483648LL},
     {.nome = "metà sopra il massimo", .valore = 2147483647.5, .intero = Sfora("2147483647.5")},
 };
+// clang-format on
 
 // The text of an input box as a save stores it: its leading number, to 16 bits.
 struct Casella {
@@ -92,12 +92,14 @@ struct Casella {
     Atteso intero;
 };
 Q_DECLARE_METATYPE(Casella)
+// clang-format off
 const Casella Caselle[] = {
     {.nome = "numero, punto decimale, unità", .testo = "12.5 m", .intero = 12},
     {.nome = "spazi dentro, esponente", .testo = "1 5e 3", .intero = 15000},
     {.nome = "nessun numero all'inizio", .testo = "abc 7", .intero = 0},
     {.nome = "oltre 16 bit", .testo = "32767.5", .intero = Sfora("32767.5")},
 };
+// clang-format on
 
 class TConversioni : public QObject {
     Q_OBJECT

@@ -21,12 +21,14 @@ struct Icona {
     QMessageBox::Icon qt;
 };
 Q_DECLARE_METATYPE(Icona)
+// clang-format off
 const Icona Icone[] = {
     {.nome = "errore", .icona = IconaMessaggio::Esclamazione, .qt = QMessageBox::Warning},
     {.nome = "domanda", .icona = IconaMessaggio::Domanda, .qt = QMessageBox::Question},
     {.nome = "informazione", .icona = IconaMessaggio::Informazione, .qt = QMessageBox::Information},
     {.nome = "nessuna", .icona = IconaMessaggio::Nessuna, .qt = QMessageBox::NoIcon},
 };
+// clang-format on
 
 // The buttons of a message box: their captions in Qt's order, the answer each stands for, the
 // default and the Escape button.
@@ -39,26 +41,17 @@ struct Pulsanti {
     QString predefinito, esc;
 };
 Q_DECLARE_METATYPE(Pulsanti)
+// clang-format off
 const Pulsanti ScelteDiPulsanti[] = {
-    {.nome = "OK",
-     .pulsanti = PulsantiMessaggio::Ok,
-     .didascalie = {"OK"},
-     .risposte = {R::Ok},
-     .predefinito = "OK",
-     .esc = "OK"},
-    {.nome = "Sì, No",
-     .pulsanti = PulsantiMessaggio::SiNo,
-     .didascalie = {"&Sì", "&No"},
-     .risposte = {R::Si, R::No},
-     .predefinito = "&Sì",
-     .esc = "&No"},
-    {.nome = "Sì, No, Annulla",
-     .pulsanti = PulsantiMessaggio::SiNoAnnulla,
-     .didascalie = {"Annulla", "&Sì", "&No"},
-     .risposte = {R::Annulla, R::Si, R::No},
-     .predefinito = "&Sì",
-     .esc = "Annulla"},
+    {.nome = "OK", .pulsanti = PulsantiMessaggio::Ok, .didascalie = {"OK"}, .risposte = {R::Ok},
+     .predefinito = "OK", .esc = "OK"},
+    {.nome = "Sì, No", .pulsanti = PulsantiMessaggio::SiNo, .didascalie = {"&Sì", "&No"},
+     .risposte = {R::Si, R::No}, .predefinito = "&Sì", .esc = "&No"},
+    {.nome = "Sì, No, Annulla", .pulsanti = PulsantiMessaggio::SiNoAnnulla,
+     .didascalie = {"Annulla", "&Sì", "&No"}, .risposte = {R::Annulla, R::Si, R::No},
+     .predefinito = "&Sì", .esc = "Annulla"},
 };
+// clang-format on
 
 namespace {
 class FinestraContata : public QWidget {

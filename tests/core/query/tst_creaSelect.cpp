@@ -27,6 +27,7 @@ const QString Colonne =
     "COM_LATI_G, COM_LATI_P, COM_LONG_G, COM_LONG_P, COM_RIFER_NAME, "
     "COM_RIFER_PROV, Irradianza, ProvVicina1, ProvVicina2, Hdh, Hbh, capoluogo ";
 Q_DECLARE_METATYPE(Caso)
+// clang-format off
 const Caso Casi[] = {
     {.nome = "inizio del nome", .caselle = {.comune = "ROMA"}, .dove = "(COM_NAME LIKE 'ROMA%')"},
     {.nome = "provincia, zona, minimo",
@@ -35,33 +36,28 @@ const Caso Casi[] = {
     {.nome = "intervallo intero, solo massimo",
      .caselle = {.gradiGiorno = {.da = "2100", .a = "3000"}, .irradianza = {.a = "4000"}},
      .dove = "(COM_DEGDAY >= 2100 AND COM_DEGDAY <= 3000) AND (Irradianza <= 4000)"},
-    {.nome = "pannello nascosto: nessun filtro, nessun errore",
-     .nascosto = true,
+    {.nome = "pannello nascosto: nessun filtro, nessun errore", .nascosto = true,
      .caselle = {.comune = "ROMA", .altitudine = {.da = "abc"}}},
-    {.nome = "tutti i comuni: nessun filtro, nessun errore",
-     .tutti = true,
+    {.nome = "tutti i comuni: nessun filtro, nessun errore", .tutti = true,
      .caselle = {.provincia = "MI", .altitudine = {.da = "40000"}}},
     {.nome = "caselle di soli spazi: nessun filtro",
      .caselle = {.comune = "  ", .provincia = " ", .zona = "  ", .irradianza = {" ", " "}}},
-    {.nome = "spazi attorno",
-     .caselle = {.comune = "  Ro ", .latitudine = {.da = "  7 "}},
+    {.nome = "spazi attorno", .caselle = {.comune = "  Ro ", .latitudine = {.da = "  7 "}},
      .dove = "(COM_NAME LIKE 'Ro%') AND (COM_LATI_G >= 7)"},
-    {.nome = "decimali arrotondati",
-     .caselle = {.longitudine = {.a = "-12,5"}},
+    {.nome = "decimali arrotondati", .caselle = {.longitudine = {.a = "-12,5"}},
      .dove = "(COM_LONG_G <= -12)"},
     {.nome = "apostrofi raddoppiati solo nel nome",
      .caselle = {.comune = "Sant'Angelo d'", .provincia = "A'"},
      .dove = "(COM_NAME LIKE 'Sant''Angelo d''%') AND (COM_PROV LIKE 'A'%')"},
-    {.nome = "caratteri jolly lasciati",
-     .caselle = {.comune = "%A_", .provincia = "_"},
+    {.nome = "caratteri jolly lasciati", .caselle = {.comune = "%A_", .provincia = "_"},
      .dove = "(COM_NAME LIKE '%A_%') AND (COM_PROV LIKE '_%')"},
     {.nome = "non numero: il primo errore",
      .caselle = {.comune = "X", .altitudine = {.da = "1x", .a = "99999"}},
      .errore = "Tipo non corrispondente: «1x» non è un numero."},
-    {.nome = "oltre 16 bit",
-     .caselle = {.irradianza = {.a = "32767,5"}},
+    {.nome = "oltre 16 bit", .caselle = {.irradianza = {.a = "32767,5"}},
      .errore = "Overflow: il valore 32767,5 è fuori dall'intervallo consentito."},
 };
+// clang-format on
 
 class TCreaSelect : public QObject {
     Q_OBJECT

@@ -8,22 +8,19 @@
 // 9°, with Hdh = 49 - degrees and Hbh = 51 - degrees, and ZZ 45° 10', the nearest to M1 but
 // without Hdh. M2, 1° east, already holds its right values. MEZZO is as near to AA as to CC;
 // PARI is 370.97 km from BB and 370.20 km from CC (worked out apart on the sphere).
+// clang-format off
 const QList<ComuneProva> Archivio = {
     {.nome = "CCC", .prov = "CC", .latiG = 44, .hdh = 5, .hbh = 7, .capoluogo = true},
     {.nome = "BBB", .prov = "BB", .latiG = 46, .hdh = 3, .hbh = 5, .capoluogo = true},
     {.nome = "AAA", .prov = "AA", .latiG = 45, .hdh = 4, .hbh = 6, .capoluogo = true},
     {.nome = "ZZZ", .prov = "ZZ", .latiG = 45, .latiP = 10, .hbh = 6, .capoluogo = true},
     {.nome = "M1", .prov = "M1", .latiG = 45, .latiP = 20},
-    {.nome = "M2",
-     .prov = "M2",
-     .latiG = 45,
-     .longG = 10,
-     .irradianza = 115,
-     .provVicina1 = "AA",
+    {.nome = "M2", .prov = "M2", .latiG = 45, .longG = 10, .irradianza = 115, .provVicina1 = "AA",
      .provVicina2 = "BB"},
     {.nome = "MEZZO", .prov = "ME", .latiG = 44, .latiP = 30},
     {.nome = "PARI", .prov = "PA", .latiG = 44, .latiP = 54, .longG = 13, .longP = 30},
 };
+// clang-format on
 
 // What a successful run stores, in the order of Archivio: the two nearest capitals with
 // irradiation data and (Hdh + Hbh) × 11.57 on the straight line through them, rounded down.
@@ -53,11 +50,11 @@ struct Esecuzione {
     bool ricalcolato = false;
 };
 Q_DECLARE_METATYPE(Esecuzione)
+// clang-format off
 const Esecuzione Esecuzioni[] = {
     {.nome = "ricalcolo", .messaggi = {"FINITO"}, .ricalcolato = true},
     // MEZZO is the sixth of the list, by name.
-    {.nome = "riga sparita",
-     .sql = "DELETE FROM Comuni WHERE COM_NAME = 'MEZZO'",
+    {.nome = "riga sparita", .sql = "DELETE FROM Comuni WHERE COM_NAME = 'MEZZO'",
      .messaggi = {"non trovo MEZZO", "5 MEZZO"}},
     {.nome = "stessa latitudine",
      .sql = "UPDATE Comuni SET COM_LATI_G = 45, COM_LONG_G = 10 WHERE COM_NAME = 'BBB'",
@@ -65,8 +62,7 @@ const Esecuzione Esecuzioni[] = {
                   "(BB, 45° 0'), hanno la stessa latitudine. Correggere le coordinate o "
                   "l'irradiazione di uno dei due.",
                   "0 AAA"}},
-    {.nome = "un solo capoluogo",
-     .sql = "UPDATE Comuni SET Hbh = 0 WHERE COM_NAME <> 'AAA'",
+    {.nome = "un solo capoluogo", .sql = "UPDATE Comuni SET Hbh = 0 WHERE COM_NAME <> 'AAA'",
      .messaggi = {"Meno di due capoluoghi di provincia hanno i dati di irradiazione (Hdh e Hbh "
                   "maggiori di 0): impossibile scegliere i due capoluoghi vicini. Caricare prima "
                   "l'irradiazione dei capoluoghi.",
@@ -74,6 +70,7 @@ const Esecuzione Esecuzioni[] = {
     // Reading the capitals fails: the command ends without a message.
     {.nome = "archivio bloccato", .sql = "BEGIN IMMEDIATE"},
 };
+// clang-format on
 
 // The hidden maintenance command of the main window on a small archive.
 class TFrmElencoBatch : public QObject {
