@@ -70,21 +70,6 @@ const Digitato Digitati[] = {
 };
 // clang-format on
 
-// A real value as a 32-bit whole number.
-struct Reale {
-    const char* nome;
-    double valore;
-    Atteso intero;
-};
-Q_DECLARE_METATYPE(Reale)
-// clang-format off
-const Reale Reali[] = {
-    {.nome = "metà sotto il massimo", .valore = 2147483646.5, .intero = 2147483646},
-    {.nome = "metà sotto il minimo", .valore = -2147483648.5, .intero = -2147483648LL},
-    {.nome = "metà sopra il massimo", .valore = 2147483647.5, .intero = Sfora("2147483647.5")},
-};
-// clang-format on
-
 // The text of an input box as a save stores it: its leading number, to 16 bits.
 struct Casella {
     const char* nome;
@@ -115,12 +100,6 @@ private slots:
         QCOMPARE(Testo(TestoInIntero16(caso.testo, inglese)), Testo(caso.inglese, caso.testo));
         QCOMPARE(ENumerico(caso.testo, italiano), caso.italiano.errore != Tipo);
         QCOMPARE(ENumerico(caso.testo, inglese), caso.inglese.errore != Tipo);
-    }
-
-    void inIntero32_data() { Righe(Reali); }
-    void inIntero32() {
-        QFETCH(Reale, caso);
-        QCOMPARE(Testo(InIntero32(caso.valore)), Testo(caso.intero));
     }
 
     void interoDiCasella_data() { Righe(Caselle); }

@@ -153,15 +153,16 @@ private slots:
         QStringList elenco;
         for (const DatiComune& d : trovati)
             elenco << d.Nome;
-        QCOMPARE(elenco, caso.elenco);
+        QCOMPARE(Elenco(elenco), Elenco(caso.elenco));
         // Whatever happened, the transaction is over and another program may write at once.
         QVERIFY(sqlite3_get_autocommit(db));
         QVERIFY(Archivio::Apri("Altro", archivio.percorso(), 0).ok());
         QVERIFY(IniziaTransazione(Archivio::Maniglia("Altro")).ok());
         Archivio::Chiudi("Altro");
         Archivio::Chiudi("Ricerca");
-        QCOMPARE(archivio.testi("SELECT Comune FROM RicElComuni WHERE RicId = 1 ORDER BY rowid"),
-                 caso.stampa);
+        QCOMPARE(
+            Elenco(archivio.testi("SELECT Comune FROM RicElComuni WHERE RicId = 1 ORDER BY rowid")),
+            Elenco(caso.stampa));
     }
 
     void rigaStampa_data() { Righe(RigheStampa); }

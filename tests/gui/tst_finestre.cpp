@@ -115,7 +115,7 @@ private slots:
         QStringList didascalie;
         for (const QAbstractButton* pulsante : CreaFinestraMessaggio(messaggio)->buttons())
             didascalie << pulsante->text();
-        QCOMPARE(didascalie, caso.didascalie);
+        QCOMPARE(Elenco(didascalie), Elenco(caso.didascalie));
         for (int i = 0; i < didascalie.size(); ++i) {
             const auto box = CreaFinestraMessaggio(messaggio);
             QCOMPARE(box->defaultButton()->text(), caso.predefinito);

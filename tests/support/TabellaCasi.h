@@ -11,3 +11,9 @@ template <typename Caso, std::size_t N> void Righe(const Caso (&casi)[N]) {
     for (const Caso& c : casi)
         QTest::newRow(c.nome) << c;
 }
+
+// A list as one text, so that a failed comparison shows both lists whole: «A», «B».
+inline QString Elenco(const QStringList& voci) {
+    return voci.isEmpty() ? QStringLiteral("nessuna voce")
+                          : u'«' + voci.join(QStringLiteral("», «")) + u'»';
+}

@@ -289,8 +289,8 @@ private slots:
         QTRY_VERIFY(prova.finestra().isActiveWindow());
         QCOMPARE(fuoco(), "txtComuneC");
         QCOMPARE(prova.w<QLineEdit>("txtComuneC")->text(), "ro");
-        QCOMPARE(abilitati(),
-                 QStringList({"cmdCerca", "cmdDettagli", "cmdNuovo", "cmdStampa", "cmdEsci"}));
+        QCOMPARE(Elenco(abilitati()),
+                 Elenco({"cmdCerca", "cmdDettagli", "cmdNuovo", "cmdStampa", "cmdEsci"}));
         // While a reference is picked, a hand-over from the record window.
         Global::RicercaRiferimento = 1;
         QDialog scheda(&prova.finestra());
@@ -299,12 +299,12 @@ private slots:
         scheda.hide();
         PostaAttivazione(prova.finestra().windowHandle());
         QTRY_COMPARE(fuoco(), "txtHide");
-        QCOMPARE(abilitati(), QStringList({"cmdCerca", "cmdContinua", "cmdEsci"}));
+        QCOMPARE(Elenco(abilitati()), Elenco({"cmdCerca", "cmdContinua", "cmdEsci"}));
         prova.finestra().hide();
         Global::RicercaRiferimento = 0;
         prova.finestra().show();
         QCOMPARE(fuoco(), "txtHide");
-        QCOMPARE(abilitati(), QStringList({"cmdCerca", "cmdNuovo", "cmdStampa", "cmdEsci"}));
+        QCOMPARE(Elenco(abilitati()), Elenco({"cmdCerca", "cmdNuovo", "cmdStampa", "cmdEsci"}));
     }
 
     // The count, the names in the grid and in the printed list's rows, the list; red, yellow
@@ -320,8 +320,9 @@ private slots:
         const qsizetype n = caso.nomi.size();
         QCOMPARE(prova.conteggio(), n == 1 ? QString("1 Comune") : QString("%1 Comuni").arg(n));
         // A grid without municipalities shows one blank row.
-        QCOMPARE(prova.celle(1), caso.nomi.isEmpty() ? QStringList{""} : caso.nomi);
-        QCOMPARE(prova.archivio.testi("SELECT Comune FROM RicElComuni ORDER BY rowid"), caso.nomi);
+        QCOMPARE(Elenco(prova.celle(1)), Elenco(caso.nomi.isEmpty() ? QStringList{""} : caso.nomi));
+        QCOMPARE(Elenco(prova.archivio.testi("SELECT Comune FROM RicElComuni ORDER BY rowid")),
+                 Elenco(caso.nomi));
         const bool trovati = !caso.nomi.isEmpty();
         QCOMPARE(Global::ElencoComuni.size(), qMax(1, caso.nomi.size()));
         QCOMPARE(prova.luci(), trovati ? QStringList({"rosso", "giallo", "verde"})
@@ -371,15 +372,15 @@ private slots:
                      qPrintable(prova.messaggi.elenco()));
         }
         QCOMPARE(prova.conteggio(), "0 Comuni");
-        QCOMPARE(prova.celle(1), QStringList{""});
+        QCOMPARE(Elenco(prova.celle(1)), Elenco({""}));
         QCOMPARE(prova.semaforo(), "verde");
         QCOMPARE(Global::Cnn(), nullptr);
         QCOMPARE(QFile::rename(percorso + ".altrove", percorso),
                  caso.guasto == Guasto::ArchivioSparito);
         QVERIFY(caso.guasto != Guasto::ArchivioBloccato || prova.archivio.esegui("ROLLBACK"));
         QVERIFY(prova.archivio.esegui("BEGIN IMMEDIATE") && prova.archivio.esegui("ROLLBACK"));
-        QCOMPARE(prova.archivio.testi("SELECT Comune FROM RicElComuni"),
-                 QStringList({"RHO", "ROMA"}));
+        QCOMPARE(Elenco(prova.archivio.testi("SELECT Comune FROM RicElComuni")),
+                 Elenco({"RHO", "ROMA"}));
     }
 
     void griglia_data() { Righe(InGriglia); }
@@ -388,7 +389,7 @@ private slots:
         FinestraElencoProva prova;
         GrigliaElenco* g = prova.griglia();
         prova.esegui(QList<Azione>{Clic("cmdCerca")} + caso.azioni);
-        QCOMPARE(prova.celle(caso.colonna), caso.celle);
+        QCOMPARE(Elenco(prova.celle(caso.colonna)), Elenco(caso.celle));
         QCOMPARE(g->modello()->TestoCella(g->Riga(), 1), caso.corrente);
         QCOMPARE(g->Evidenziazione(), caso.evidenziata);
         QVERIFY(prova.w("cmdDettagli")->isEnabled() || !caso.evidenziata);
