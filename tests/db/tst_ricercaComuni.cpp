@@ -4,11 +4,78 @@
 #include "db/LetturaComune.h"
 #include "db/RicercaComuni.h"
 #include "support/ArchivioProva.h"
+#include "support/TabellaCasi.h"
 
-#include <QtTest>
 #include <sqlite3.h>
 
-Q_DECLARE_METATYPE(CodiceErrore)
+// One numeric cell read into a 16-bit field.
+struct Cella {
+    const char* nome;
+    QString sql; // the cell's value in SQL
+    int letto = 0;
+    std::optional<CodiceErrore> errore{};
+};
+Q_DECLARE_METATYPE(Cella)
+// clang-format off
+const Cella Celle[] = {
+    {.nome = "null", .sql = "NULL", .letto = 0},
+    {.nome = "metà al pari in giù", .sql = "12.5", .letto = 12},
+    {.nome = "testo con spazi", .sql = "' 42 '", .letto = 42},
+    {.nome = "intero oltre", .sql = "32768", .errore = CodiceErrore::Overflow},
+    {.nome = "oltre dopo l'arrotondamento", .sql = "32767.5", .errore = CodiceErrore::Overflow},
+    {.nome = "testo", .sql = "'abc'", .errore = CodiceErrore::TipoNonCorrispondente},
+};
+// clang-format on
+
+// A search after a first one that listed PRIMO: the municipalities added before it, the
+// conditions after "From Comuni " (or the whole archive), and what the list and the printed
+// list hold afterwards.
+struct Esecuzione {
+    const char* nome;
+    QList<ComuneProva> comuni = {};
+    QString dove = "tutti"; // "tutti": the whole archive; "": an empty query
+    bool riuscita = true;
+    QStringList elenco{};
+    QStringList stampa{}; // names in the printed list's rows
+};
+Q_DECLARE_METATYPE(Esecuzione)
+// clang-format off
+const Esecuzione Esecuzioni[] = {
+    {.nome = "tutti", .comuni = {{.nome = "MONZA", .prov = "MI"}}, .elenco = {"MONZA", "PRIMO"},
+     .stampa = {"MONZA", "PRIMO"}},
+    // Without rows the list holds one empty element.
+    {.nome = "nessuno", .dove = "WHERE COM_NAME LIKE 'X%'", .elenco = {""}, .stampa = {}},
+    {.nome = "spazi attorno ai nomi",
+     .comuni = {{.nome = "  RHO ", .prov = "MI"}, {.nome = "\tCANTÙ\u00A0", .prov = "CO"}},
+     .dove = "WHERE COM_NAME <> 'PRIMO' Order By COM_PROV", .elenco = {"CANTÙ", "RHO"},
+     .stampa = {"CANTÙ", "RHO"}},
+    // A failure keeps the previous printed list.
+    {.nome = "query vuota", .dove = "", .riuscita = false, .elenco = {""}, .stampa = {"PRIMO"}},
+    // A value out of range in the third row: the list holds what was read, then blanks.
+    {.nome = "errore a metà",
+     .comuni = {{.nome = "SECONDO"}, {.nome = "TERZO", .altitudine = 99999}, {.nome = "ULTIMO"}},
+     .riuscita = false, .elenco = {"PRIMO", "SECONDO", "TERZO", ""}, .stampa = {"PRIMO"}},
+};
+// clang-format on
+
+// The printed list's row of a municipality, its columns from Comune to Irradianza: codes at
+// their width, coordinates as degrees and primes, Null values as blanks and zeros.
+struct RigaStampa {
+    const char* nome;
+    std::optional<ComuneProva> comune{}; // nothing: a row with only the name SENZA
+    QStringList stampata{};
+};
+Q_DECLARE_METATYPE(RigaStampa)
+// clang-format off
+const RigaStampa RigheStampa[] = {
+    {.nome = "valori",
+     .comune = ComuneProva{.nome = "MONZA", .prov = "M", .zona = "E", .altitudine = 162,
+                           .gradiGiorno = 2404, .latiG = -3, .latiP = 7, .longG = 9, .longP = 16,
+                           .irradianza = 1300},
+     .stampata = {"MONZA", "M ", "E", "162", "2404", "-3° 7'", "9° 16'", "1300"}},
+    {.nome = "valori null", .stampata = {"SENZA", "  ", " ", "0", "0", "0° 0'", "0° 0'", "0"}},
+};
+// clang-format on
 
 // A row of the archive becomes a DatiComune; a search fills the list and replaces the printed
 // list's rows in one transaction, and leaves the archive free for others whatever happens.
@@ -30,118 +97,90 @@ private slots:
         QVERIFY(query.passo());
         DatiComune d;
         QVERIFY(LetturaComune::Comune(query, LetturaComune::Colonne::DellaQuery(query), d).ok());
-        QCOMPARE(QStringList({QString::number(d.Id), d.Prov, d.Nome, d.Zona, d.RifNome, d.RifProv,
-                              d.ProvVicina1, d.ProvVicina2}),
-                 QStringList({"7", "MI", "Milano", "E", "Rif", "AB", "  ", "B "}));
-        QCOMPARE(QList<int>({d.GradiGiorno, d.Altitudine, d.LatiG, d.LatiP, d.LongG, d.LongP,
-                             d.Irradianza, d.Capoluogo}),
-                 QList<int>({2404, 122, 45, 30, 9, 11, 1300, 1}));
+        // Texts trimmed, codes cut or padded to their width, '2404' and '4,5' read as typed
+        // numbers, 121.5 rounded to even, -1 as true.
+        QCOMPARE(d.Nome, "Milano");
+        QCOMPARE(d.Prov, "MI");
+        QCOMPARE(d.Zona, "E");
+        QCOMPARE(d.RifProv, "AB");
+        QCOMPARE(d.ProvVicina1, "  ");
+        QCOMPARE(d.ProvVicina2, "B ");
+        QCOMPARE(d.RifNome, "Rif");
+        QCOMPARE(d.GradiGiorno, 2404);
+        QCOMPARE(d.Altitudine, 122);
+        QCOMPARE(d.LatiP, 30);
+        QCOMPARE(d.LongP, 11);
+        QCOMPARE(d.Irradianza, 1300);
         QCOMPARE(d.Hdh, 4.5f);
         QCOMPARE(d.Hbh, 6.25f);
+        QVERIFY(d.Capoluogo);
+        QCOMPARE(d.Id, 7);
         // 3.14 stands for pi: 45° 30' is 0.7937222 rad here, 0.7941248 with the true value.
-        QVERIFY(qAbs(d.LatRad - 0.7937222) < 1e-7 && qAbs(d.LongRad - 0.1601982) < 1e-7);
+        QVERIFY2(qAbs(d.LatRad - 0.7937222) < 1e-7, qPrintable(QString::number(d.LatRad)));
+        QVERIFY2(qAbs(d.LongRad - 0.1601982) < 1e-7, qPrintable(QString::number(d.LongRad)));
     }
 
-    void celleNumeriche_data() {
-        QTest::addColumn<QString>("valore");
-        QTest::addColumn<int>("atteso");
-        QTest::addColumn<CodiceErrore>("errore"); // Database: no error
-        const auto ok = CodiceErrore::Database;
-        QTest::newRow("null") << "NULL" << 0 << ok;
-        QTest::newRow("metà al pari in giù") << "12.5" << 12 << ok;
-        QTest::newRow("testo con spazi") << "' 42 '" << 42 << ok;
-        QTest::newRow("intero oltre") << "32768" << 0 << CodiceErrore::Overflow;
-        QTest::newRow("oltre dopo l'arrotondamento") << "32767.5" << 0 << CodiceErrore::Overflow;
-        QTest::newRow("testo") << "'abc'" << 0 << CodiceErrore::TipoNonCorrispondente;
-    }
+    void celleNumeriche_data() { Righe(Celle); }
     void celleNumeriche() {
-        QFETCH(QString, valore);
-        QFETCH(int, atteso);
-        QFETCH(CodiceErrore, errore);
+        QFETCH(Cella, caso);
         ArchivioProva archivio;
-        Istruzione query(archivio.db(), "SELECT " + valore);
+        Istruzione query(archivio.db(), "SELECT " + caso.sql);
         QVERIFY(query.passo());
         const Esito<qint16> letto = LetturaComune::Intero16(query, 0);
-        QCOMPARE(letto.ok() ? CodiceErrore::Database : letto.errore().codice, errore);
-        QCOMPARE(letto.valoreOppure(0), atteso);
+        QCOMPARE(letto.ok() ? std::nullopt : std::optional(letto.errore().codice), caso.errore);
+        QCOMPARE(letto.valoreOppure(0), caso.letto);
     }
 
-    void ricerche_data() {
-        // Before each row a first search has listed PRIMO; the row adds its comuni (values of
-        // name, province, zone, altitude, degree days, coordinates, irradiance) and searches.
-        QTest::addColumn<QString>("valori");
-        QTest::addColumn<QString>("query"); // "tutti": the whole archive
-        QTest::addColumn<QString>("elenco");
-        QTest::addColumn<QStringList>("stampa");
-        const QString primo = "PRIMO|AA|E|100|2000|45° 0'|9° 0'|0";
-        QTest::newRow("tutti") << "('ROMA','RM','D',20,1415,41,54,12,29,0), "
-                                  "('MONZA','M','E',162,2404,-3,7,9,16,1300)"
-                               << "tutti"
-                               << "MONZA|PRIMO|ROMA"
-                               << QStringList{"MONZA|M |E|162|2404|-3° 7'|9° 16'|1300", primo,
-                                              "ROMA|RM|D|20|1415|41° 54'|12° 29'|0"};
-        QTest::newRow("nessuno") << ""
-                                 << "WHERE (COM_NAME LIKE 'X%') Order By COM_NAME"
-                                 << "" << QStringList{};
-        QTest::newRow("valori null") << "('SENZA', NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-                                        "NULL, NULL)"
-                                     << "WHERE COM_NAME = 'senza'"
-                                     << "SENZA" << QStringList{"SENZA|  | |0|0|0° 0'|0° 0'|0"};
-        QTest::newRow("spazi attorno ai nomi")
-            << "('  RHO ','MI','E',1,1,1,1,1,1,1), (char(9) || 'CANTÙ' || char(160),'CO','E',1,1,"
-               "1,1,1,1,1)"
-            << "WHERE COM_ALT = 1 Order By COM_PROV"
-            << "CANTÙ|RHO"
-            << QStringList{"CANTÙ|CO|E|1|1|1° 1'|1° 1'|1", "RHO|MI|E|1|1|1° 1'|1° 1'|1"};
-        // Failures keep the previous printed list; the list holds what was read, then blanks.
-        QTest::newRow("query vuota") << ""
-                                     << ""
-                                     << "" << QStringList{primo};
-        QTest::newRow("errore a metà") << "('SECONDO','BB','E',1,1,1,1,1,1,1), ('TERZO','CC','E',"
-                                          "99999,1,1,1,1,1,1), ('ULTIMO','DD','E',1,1,1,1,1,1,1)"
-                                       << "errore"
-                                       << "PRIMO|SECONDO|TERZO|" << QStringList{primo};
-    }
+    void ricerche_data() { Righe(Esecuzioni); }
     void ricerche() {
-        QFETCH(QString, valori);
-        QFETCH(QString, query);
-        QFETCH(QString, elenco);
-        QFETCH(QStringList, stampa);
+        QFETCH(Esecuzione, caso);
         ArchivioProva archivio;
-        archivio.aggiungiComune("PRIMO", "AA");
+        archivio.aggiungi({.nome = "PRIMO", .prov = "AA"});
         QVERIFY(Archivio::Apri("Ricerca", archivio.percorso()).ok());
         sqlite3* db = Archivio::Maniglia("Ricerca");
         QList<DatiComune> trovati;
         QVERIFY(RicercaComuni::Esegui(db, Ricerca::SelectTuttiIComuni, trovati).esito.ok());
-        // The altitude check is dropped so that a value out of range can reach the reading.
-        if (query == "errore")
-            archivio.esegui("CREATE TABLE C AS SELECT * FROM Comuni; DROP TABLE Comuni; "
-                            "ALTER TABLE C RENAME TO Comuni");
-        if (!valori.isEmpty())
-            QVERIFY(archivio.esegui("INSERT INTO Comuni (COM_NAME, COM_PROV, COM_ZONE, COM_ALT, "
-                                    "COM_DEGDAY, COM_LATI_G, COM_LATI_P, COM_LONG_G, COM_LONG_P, "
-                                    "Irradianza) VALUES " +
-                                    valori));
-        const QString testo = query == "tutti" || query == "errore" ? Ricerca::SelectTuttiIComuni
-                              : query.isEmpty()                     ? QString()
-                                                : Ricerca::ElencoColonne + "From Comuni " + query;
-        const RicercaComuni::Risultato r = RicercaComuni::Esegui(db, testo, trovati);
-        QCOMPARE(r.esito.ok(), !testo.isEmpty() && query != "errore");
-        QStringList nomi;
+        // Without the altitude check a value out of range can reach the reading.
+        QVERIFY(archivio.esegui("CREATE TABLE C AS SELECT * FROM Comuni; DROP TABLE Comuni; "
+                                "ALTER TABLE C RENAME TO Comuni"));
+        for (const ComuneProva& comune : caso.comuni)
+            archivio.aggiungi(comune);
+        const QString query = caso.dove == "tutti" ? Ricerca::SelectTuttiIComuni
+                              : caso.dove.isEmpty()
+                                  ? QString()
+                                  : Ricerca::ElencoColonne + "From Comuni " + caso.dove;
+        QCOMPARE(RicercaComuni::Esegui(db, query, trovati).esito.ok(), caso.riuscita);
+        QStringList elenco;
         for (const DatiComune& d : trovati)
-            nomi << d.Nome;
-        QCOMPARE(nomi.join('|'), elenco);
+            elenco << d.Nome;
+        QCOMPARE(Elenco(elenco), Elenco(caso.elenco));
         // Whatever happened, the transaction is over and another program may write at once.
         QVERIFY(sqlite3_get_autocommit(db));
         QVERIFY(Archivio::Apri("Altro", archivio.percorso(), 0).ok());
         QVERIFY(IniziaTransazione(Archivio::Maniglia("Altro")).ok());
         Archivio::Chiudi("Altro");
         Archivio::Chiudi("Ricerca");
-        QCOMPARE(archivio.testi("SELECT Comune || '|' || Prov || '|' || Zona || '|' || Altitudine "
-                                "|| '|' || GradiGiorno || '|' || Latitudine || '|' || Longitudine "
-                                "|| '|' || Irradianza FROM RicElComuni WHERE RicId = 1 ORDER BY "
-                                "rowid"),
-                 stampa);
+        QCOMPARE(
+            Elenco(archivio.testi("SELECT Comune FROM RicElComuni WHERE RicId = 1 ORDER BY rowid")),
+            Elenco(caso.stampa));
+    }
+
+    void rigaStampa_data() { Righe(RigheStampa); }
+    void rigaStampa() {
+        QFETCH(RigaStampa, caso);
+        ArchivioProva archivio;
+        QVERIFY(caso.comune ? archivio.aggiungi(*caso.comune) > 0
+                            : archivio.esegui("INSERT INTO Comuni (COM_NAME) VALUES ('SENZA')"));
+        QList<DatiComune> trovati;
+        QVERIFY(
+            RicercaComuni::Esegui(archivio.db(), Ricerca::SelectTuttiIComuni, trovati).esito.ok());
+        const QStringList colonne = {"Comune",      "Prov",       "Zona",        "Altitudine",
+                                     "GradiGiorno", "Latitudine", "Longitudine", "Irradianza"};
+        for (int i = 0; i < colonne.size(); ++i) {
+            const QString letto =
+                archivio.testi("SELECT " + colonne[i] + " FROM RicElComuni").join(", ");
+            QCOMPARE(std::pair(colonne[i], letto), std::pair(colonne[i], caso.stampata.value(i)));
+        }
     }
 };
 

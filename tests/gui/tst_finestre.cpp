@@ -6,12 +6,52 @@
 #include "gui/ServiziFinestra.h"
 #include "gui/search/FrmElenco.h"
 #include "support/MessaggiRegistrati.h"
+#include "support/TabellaCasi.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace ServiziFinestra;
+
+// The icon of a message box as Qt draws it.
+struct Icona {
+    const char* nome;
+    IconaMessaggio icona;
+    QMessageBox::Icon qt;
+};
+Q_DECLARE_METATYPE(Icona)
+// clang-format off
+const Icona Icone[] = {
+    {.nome = "errore", .icona = IconaMessaggio::Esclamazione, .qt = QMessageBox::Warning},
+    {.nome = "domanda", .icona = IconaMessaggio::Domanda, .qt = QMessageBox::Question},
+    {.nome = "informazione", .icona = IconaMessaggio::Informazione, .qt = QMessageBox::Information},
+    {.nome = "nessuna", .icona = IconaMessaggio::Nessuna, .qt = QMessageBox::NoIcon},
+};
+// clang-format on
+
+// The buttons of a message box: their captions in Qt's order, the answer each stands for, the
+// default and the Escape button.
+using R = RispostaMessaggio;
+struct Pulsanti {
+    const char* nome;
+    PulsantiMessaggio pulsanti;
+    QStringList didascalie;
+    QList<RispostaMessaggio> risposte;
+    QString predefinito, esc;
+};
+Q_DECLARE_METATYPE(Pulsanti)
+// clang-format off
+const Pulsanti ScelteDiPulsanti[] = {
+    {.nome = "OK", .pulsanti = PulsantiMessaggio::Ok, .didascalie = {"OK"}, .risposte = {R::Ok},
+     .predefinito = "OK", .esc = "OK"},
+    {.nome = "Sì, No", .pulsanti = PulsantiMessaggio::SiNo, .didascalie = {"&Sì", "&No"},
+     .risposte = {R::Si, R::No}, .predefinito = "&Sì", .esc = "&No"},
+    {.nome = "Sì, No, Annulla", .pulsanti = PulsantiMessaggio::SiNoAnnulla,
+     .didascalie = {"Annulla", "&Sì", "&No"}, .risposte = {R::Annulla, R::Si, R::No},
+     .predefinito = "&Sì", .esc = "Annulla"},
+};
+// clang-format on
 
 namespace {
 class FinestraContata : public QWidget {
@@ -32,10 +72,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configurazione.path()));
         Global::Azzera();
         MessaggiRegistrati messaggi;
-        QElapsedTimer orologio;
-        orologio.start();
         Main();
-        QVERIFY(orologio.elapsed() >= 1000); // the splash stays one second
         QVERIFY(!IstanzaCondivisa<FrmSplash>::Caricata());
         QVERIFY(IstanzaCondivisa<FrmElenco>::Ottieni().isVisible());
         QCOMPARE(messaggi.mostrati().value(0).titolo, QString("Zizovuvo Rizu Zodadazid"));
@@ -52,38 +89,41 @@ private slots:
         QVERIFY(eseguito);
     }
 
-    void finestraMessaggio_data() {
-        QTest::addColumn<int>("pulsanti"); // PulsantiMessaggio
-        QTest::addColumn<int>("icona");    // IconaMessaggio
-        QTest::addColumn<QString>("titolo");
-        QTest::addColumn<int>("premuto");
-        // Qt icon, title, captions (the default first, then the Escape one), answer to `premuto`.
-        QTest::addColumn<QString>("attesi");
-        QTest::newRow("errore") << 0 << 3 << "T" << 0 << "2|T|OK|OK|OK|0";
-        QTest::newRow("domanda senza titolo")
-            << 1 << 2 << "" << 1 << "4|Kelvaro_2007|&Sì,&No|&Sì|&No|2";
-        QTest::newRow("tre risposte") << 2 << 1 << "T" << 0 << "1|T|Annulla,&Sì,&No|&Sì|Annulla|3";
-        QTest::newRow("senza icona") << 1 << 0 << "T" << 0 << "0|T|&Sì,&No|&Sì|&No|1";
+    void iconaMessaggio_data() { Righe(Icone); }
+    void iconaMessaggio() {
+        QFETCH(Icona, caso);
+        QCOMPARE(CreaFinestraMessaggio({"", PulsantiMessaggio::Ok, caso.icona, ""})->icon(),
+                 caso.qt);
     }
-    void finestraMessaggio() {
-        QFETCH(int, pulsanti);
-        QFETCH(int, icona);
-        QFETCH(QString, titolo);
-        QFETCH(int, premuto);
-        QFETCH(QString, attesi);
+
+    // The text with its line ends; the title given, or the application's name.
+    void testoETitolo() {
         QCoreApplication::setApplicationName("Kelvaro_2007");
         const auto box = CreaFinestraMessaggio(
-            {"riga 1\rriga 2", PulsantiMessaggio(pulsanti), IconaMessaggio(icona), titolo});
+            {"riga 1\rriga 2", PulsantiMessaggio::Ok, IconaMessaggio::Nessuna, "Titolo"});
         QCOMPARE(box->text(), QString("riga 1\nriga 2"));
-        QStringList testi;
-        for (const QAbstractButton* pulsante : box->buttons())
-            testi << pulsante->text();
-        box->buttons().at(premuto)->click();
-        QCOMPARE(QStringList({QString::number(box->icon()), box->windowTitle(), testi.join(','),
-                              box->defaultButton()->text(), box->escapeButton()->text(),
-                              QString::number(int(RispostaDelPulsante(*box)))})
-                     .join('|'),
-                 attesi);
+        QCOMPARE(box->windowTitle(), QString("Titolo"));
+        QCOMPARE(CreaFinestraMessaggio({"", PulsantiMessaggio::Ok, IconaMessaggio::Nessuna, ""})
+                     ->windowTitle(),
+                 QString("Kelvaro_2007"));
+    }
+
+    void pulsantiMessaggio_data() { Righe(ScelteDiPulsanti); }
+    void pulsantiMessaggio() {
+        QFETCH(Pulsanti, caso);
+        const Messaggio messaggio{"", caso.pulsanti, IconaMessaggio::Nessuna, ""};
+        QStringList didascalie;
+        for (const QAbstractButton* pulsante : CreaFinestraMessaggio(messaggio)->buttons())
+            didascalie << pulsante->text();
+        QCOMPARE(Elenco(didascalie), Elenco(caso.didascalie));
+        for (int i = 0; i < didascalie.size(); ++i) {
+            const auto box = CreaFinestraMessaggio(messaggio);
+            QCOMPARE(box->defaultButton()->text(), caso.predefinito);
+            QCOMPARE(box->escapeButton()->text(), caso.esc);
+            box->buttons().at(i)->click();
+            QCOMPARE(std::pair(didascalie[i], RispostaDelPulsante(*box)),
+                     std::pair(didascalie[i], caso.risposte.value(i)));
+        }
     }
 
     void immagini() {

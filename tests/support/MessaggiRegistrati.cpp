@@ -22,3 +22,13 @@ QStringList MessaggiRegistrati::testi() const {
         testi.append(m.testo);
     return testi;
 }
+
+QString MessaggiRegistrati::elenco() const {
+    // In the order of IconaMessaggio.
+    const char* icone[] = {"nessuna icona", "informazione", "domanda", "esclamazione"};
+    QStringList righe;
+    for (const Messaggio& m : mostrati_)
+        righe << QStringLiteral("«%1» (%2)").arg(m.testo, QLatin1String(icone[int(m.icona)]));
+    return QStringLiteral("messaggi mostrati: ") +
+           (righe.isEmpty() ? QStringLiteral("nessuno") : righe.join(QStringLiteral("; ")));
+}

@@ -18,6 +18,8 @@ public:
     void rispondi(RispostaMessaggio risposta) { risposte_.enqueue(risposta); }
     const QList<Messaggio>& mostrati() const { return mostrati_; }
     QStringList testi() const;
+    // Every box shown with its text and icon, for a failure message: «testo» (esclamazione).
+    QString elenco() const;
     void svuota() { mostrati_.clear(); }
 
 private:

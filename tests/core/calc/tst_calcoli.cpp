@@ -1,205 +1,392 @@
+#include "core/calc/CapoluoghiVicini.h"
 #include "core/calc/Distanza.h"
 #include "core/calc/GradiGiorno.h"
 #include "core/calc/Irradianza.h"
 #include "core/calc/ListaCapoluoghi.h"
 #include "core/calc/Riferimento.h"
+#include "support/TabellaCasi.h"
 
-#include <QtTest>
-#include <cmath>
+using enum CodiceErrore;
 
-namespace {
+// A result expected: a number, or the kind of error.
+struct Atteso {
+    Atteso(double numero)
+        : valore(numero) {}
+    Atteso(CodiceErrore codice)
+        : errore(codice) {}
+    double valore = 0;
+    std::optional<CodiceErrore> errore;
+};
 
-// A capital or locality at g° p' of latitude, lg° lp' of longitude, with its irradiation.
-DatiComune Luogo(double g, double p, double lg = 9, double lp = 0, QString prov = "MI",
-                 double hdh = 0, double hbh = 0) {
+QString NomeErrore(CodiceErrore codice) {
+    // In the order of CodiceErrore.
+    const char* nomi[] = {"tipo", "overflow", "div0", "file", "immagine", "indice", "db", "arg"};
+    return QString("errore ") + nomi[int(codice)];
+}
+template <typename T> QString Testo(const Esito<T>& e) {
+    return e.ok() ? QString::number(e.valore(), 'g', 10) : NomeErrore(e.errore().codice);
+}
+QString Testo(const Atteso& a) {
+    return a.errore ? NomeErrore(*a.errore) : QString::number(a.valore, 'g', 10);
+}
+
+// Degrees and primes: {45, 30} is 45° 30'.
+struct Coordinata {
+    int gradi, primi;
+};
+// A locality or a capital: its position, its irradiation, its province.
+struct Luogo {
+    Coordinata lat = {45, 0};
+    Coordinata lon = {9, 0};
+    float hdh = 1, hbh = 1;
+    QString prov = "XX";
+};
+DatiComune Dati(const Luogo& l) {
     DatiComune d;
-    d.LatiG = qint16(g), d.LatiP = qint16(p), d.LongG = qint16(lg), d.LongP = qint16(lp);
-    d.Prov = prov, d.Hdh = float(hdh), d.Hbh = float(hbh);
+    d.LatiG = qint16(l.lat.gradi), d.LatiP = qint16(l.lat.primi);
+    d.LongG = qint16(l.lon.gradi), d.LongP = qint16(l.lon.primi);
+    d.Prov = l.prov, d.Hdh = l.hdh, d.Hbh = l.hbh;
     d.CalcolaRadianti();
     return d;
 }
 
-// A result as one text: its value, or the kind of error.
-template <typename T> QString Testo(const Esito<T>& e) {
-    // In the order of CodiceErrore.
-    const char* nomi[] = {"tipo", "overflow", "div0", "file", "immagine", "indice", "db", "arg"};
-    return e.ok() ? QString::number(e.valore(), 'g', 10) : nomi[int(e.errore().codice)];
-}
+// Exact kilometres below are worked out apart, on the sphere of radius 6360 in double
+// precision from the same single-precision angles.
 
-// Whole km computed here on the long-double sphere from the same single-precision angles.
-QString KmIndipendenti(const DatiComune& a, const DatiComune& b) {
-    const long double km =
-        6360.0L * acosl(sinl(a.LatRad) * sinl(b.LatRad) +
-                        cosl(a.LatRad) * cosl(b.LatRad) * cosl((long double)a.LongRad - b.LongRad));
-    return km - floorl(km) > 1e-3L ? QString::number(qint64(km)) : "al limite";
-}
+struct ArcoCoseno {
+    const char* nome;
+    double coseno;
+    Atteso angolo;
+};
+Q_DECLARE_METATYPE(ArcoCoseno)
+// clang-format off
+const ArcoCoseno ArchiCoseno[] = {
+    {.nome = "1: zero", .coseno = 1, .angolo = 0},
+    {.nome = "0,5: pi greco / 3", .coseno = 0.5, .angolo = 1.047197551},
+    {.nome = "appena sopra 1", .coseno = 1.0000000000000002, .angolo = ArgomentoNonValido},
+    {.nome = "-1: divisione per zero", .coseno = -1, .angolo = DivisionePerZero},
+    {.nome = "NaN", .coseno = std::nan(""), .angolo = ArgomentoNonValido},
+};
+// clang-format on
 
-// The irradiance of the straight line through the two capitals, in long double.
-QString IrradianzaIndipendente(const DatiComune& c1, const DatiComune& c2, int g, int p) {
-    const long double f1 = c1.LatiG + c1.LatiP / 60.0L, f2 = c2.LatiG + c2.LatiP / 60.0L;
-    const long double t = (g + p / 60.0L - f1) / (f2 - f1);
-    const long double h = (c1.Hdh + c1.Hbh + t * (c2.Hdh + c2.Hbh - c1.Hdh - c1.Hbh)) * 11.57L;
-    return h - floorl(h) > 1e-2L ? QString::number(qint64(h)) : "al limite";
-}
+// Whole kilometres between two places, rounded down.
+struct Distanza {
+    const char* nome;
+    Luogo da, a;
+    Atteso km;
+};
+Q_DECLARE_METATYPE(Distanza)
+// clang-format off
+const Distanza Distanze[] = {
+    {.nome = "un grado: 110,95", .da = {.lat = {45, 0}}, .a = {.lat = {46, 0}}, .km = 110},
+    {.nome = "99,94", .da = {.lat = {40, 0}}, .a = {.lat = {40, 54}, .lon = {9, 3}}, .km = 99},
+    {.nome = "stesso punto", .da = {.lat = {45, 28}}, .a = {.lat = {45, 28}}, .km = 0},
+    // Here the cosine of a point with itself comes out a hair above 1.
+    {.nome = "sopra 1", .da = {.lat = {36, 58}}, .a = {.lat = {36, 58}}, .km = ArgomentoNonValido},
+    // θ is rounded to single precision before × 6360: without it these two come out 209 and
+    // 430 (the distances of Lograto from Forlì and of Zagarolo from Trieste).
+    {.nome = "209,9999967", .da = {.lat = {45, 29}, .lon = {10, 3}},
+     .a = {.lat = {44, 13}, .lon = {12, 2}}, .km = 210},
+    {.nome = "430,0000216", .da = {.lat = {41, 50}, .lon = {12, 50}},
+     .a = {.lat = {45, 39}, .lon = {13, 46}}, .km = 429},
+};
+// clang-format on
 
-// A table of cases "case=expected" separated by ';' ("≈": expected computed here).
-void Tabella(const QString& righe) {
-    QTest::addColumn<QString>("caso");
-    QTest::addColumn<QString>("atteso");
-    for (const QString& riga : righe.split(';'))
-        QTest::newRow(qPrintable(riga.section('=', 0, 0)))
-            << riga.section('=', 0, 0) << riga.section('=', 1);
-}
+struct Zona {
+    const char* nome;
+    QString gradiGiorno;
+    QString zona;
+};
+Q_DECLARE_METATYPE(Zona)
+const Zona Zone[] = {
+    {.nome = "600", .gradiGiorno = "600", .zona = "A"},
+    {.nome = "600,5", .gradiGiorno = "600,5", .zona = "B"},
+    {.nome = "900", .gradiGiorno = "900", .zona = "B"},
+    {.nome = "1400", .gradiGiorno = "1400", .zona = "C"},
+    {.nome = "2100", .gradiGiorno = "2100", .zona = "D"},
+    {.nome = "3000", .gradiGiorno = "3000", .zona = "E"},
+    {.nome = "3001", .gradiGiorno = "3001", .zona = "F"},
+    {.nome = "negativo", .gradiGiorno = "-5", .zona = "A"},
+    {.nome = "vuoto", .gradiGiorno = "", .zona = ""},
+    {.nome = "non numero", .gradiGiorno = "abc", .zona = ""},
+};
 
-// The numbers of one part of a case ("45 0 9 0").
-QList<double> Numeri(const QString& parte) {
-    QList<double> numeri;
-    for (const QString& n : parte.split(' ', Qt::SkipEmptyParts))
-        numeri << n.toDouble();
-    return numeri;
-}
+// A new locality at altitude hn takes the degree days gr of a reference at altitude hr: its
+// corrected degree days, and the zone shown meanwhile (the reference's).
+struct Correzione {
+    const char* nome;
+    qint16 hr, gr, hn;
+    QString zona;
+    Atteso gg;
+};
+Q_DECLARE_METATYPE(Correzione)
+// clang-format off
+const Correzione Correzioni[] = {
+    {.nome = "stessa quota", .hr = 300, .gr = 2000, .hn = 300, .zona = "D", .gg = 2000},
+    {.nome = "D +250 m", .hr = 100, .gr = 2000, .hn = 350, .zona = "D", .gg = 2415},
+    {.nome = "D -250 m", .hr = 350, .gr = 2000, .hn = 100, .zona = "D", .gg = 1585},
+    {.nome = "E +100 m", .hr = 0, .gr = 2500, .hn = 100, .zona = "E", .gg = 2683},
+    {.nome = "F +100 m", .hr = 0, .gr = 3100, .hn = 100, .zona = "F", .gg = 3465},
+    {.nome = "A +100 m", .hr = 0, .gr = 500, .hn = 100, .zona = "A", .gg = 605},
+    {.nome = "B +100 m", .hr = 0, .gr = 800, .hn = 100, .zona = "B", .gg = 921},
+    {.nome = "C -100 m", .hr = 100, .gr = 1000, .hn = 0, .zona = "C", .gg = 863},
+    {.nome = "zona del riferimento", .hr = 0, .gr = 2050, .hn = 500, .zona = "D", .gg = 2880},
+    {.nome = "2591,5 al pari", .hr = 0, .gr = 2500, .hn = 50, .zona = "E", .gg = 2592},
+    {.nome = "2592,5 al pari", .hr = 0, .gr = 2501, .hn = 50, .zona = "E", .gg = 2592},
+    {.nome = "oltre 16 bit", .hr = 0, .gr = 32000, .hn = 1000, .zona = "F", .gg = Overflow},
+};
+// clang-format on
 
-} // namespace
+// A coordinate as typed or stored: degrees and primes as texts.
+struct Testi {
+    QString gradi, primi;
+};
+struct Candidato {
+    QString nome, prov;
+    Testi lat, lon = {"9", "0"};
+};
+// The reference found from the typed coordinates among the candidate rows.
+struct SceltaRiferimento {
+    const char* nome;
+    Testi lat, lon = {"9", "0"};
+    QList<Candidato> righe{};
+    QString scelto; // name and province, "" for none, or the error
+};
+Q_DECLARE_METATYPE(SceltaRiferimento)
+// clang-format off
+const SceltaRiferimento SceltePerRiferimento[] = {
+    // 4550 - 455 = 4095 < 4096.
+    {.nome = "45° 5' compatto in 455", .lat = {"45", "50"},
+     .righe = {{.nome = "FAR", .prov = "XX", .lat = {"45", "5"}, .lon = {"9", "1"}},
+               {.nome = "NEAR", .prov = "YY", .lat = {"45", "5"}}},
+     .scelto = "NEAR YY"},
+    {.nome = "a pari distanza la prima riga", .lat = {"45", "0"},
+     .righe = {{.nome = "A", .prov = "AA", .lat = {"45", "1"}},
+               {.nome = "B", .prov = "BB", .lat = {"45", "0"}, .lon = {"9", "1"}}},
+     .scelto = "A AA"},
+    {.nome = "45 senza primi vale 45", .lat = {"45", ""},
+     .righe = {{.nome = "A", .prov = "AA", .lat = {"45", "0"}},
+               {.nome = "B", .prov = "BB", .lat = {"4", "5"}}},
+     .scelto = "B BB"},
+    {.nome = "nessuna riga", .lat = {"45", "0"}, .scelto = ""},
+    {.nome = "riga non numerica", .lat = {"45", "0"},
+     .righe = {{.nome = "A", .prov = "AA", .lat = {"x", "1"}}}, .scelto = "errore tipo"},
+};
+// clang-format on
+
+// The check of the two capitals chosen in the lists.
+struct Scelta {
+    const char* nome;
+    QString voce1, voce2;
+    bool accettata = false;
+    QString messaggio{};
+    std::optional<CodiceErrore> errore{};
+};
+Q_DECLARE_METATYPE(Scelta)
+const QString Lontana = "la distanza tra il comune e la I provincia \rdeve essere minore "
+                        "della distanza tra il comune e la II provincia";
+// clang-format off
+const Scelta Scelte[] = {
+    {.nome = "la stessa", .voce1 = "MI (40 Km)", .voce2 = " MI (40 Km) ",
+     .messaggio = "Le due province devono essere diverse"},
+    {.nome = "distanze uguali", .voce1 = "MI (40 Km)", .voce2 = "BG (40 Km)", .accettata = true},
+    {.nome = "numeri", .voce1 = "MI (999 Km)", .voce2 = "BG (1234 Km)", .accettata = true},
+    {.nome = "1a più lontana", .voce1 = "MI (41 Km)", .voce2 = "BG (40 Km)", .messaggio = Lontana},
+    {.nome = "x Km", .voce1 = "MI (x Km)", .voce2 = "BG (40 Km)", .errore = TipoNonCorrispondente},
+};
+// clang-format on
+
+// The capitals found for the province codes p1 and p2 chosen in the two lists, in a list of
+// capitals with the codes `sigle`: their indices i1 and i2.
+struct Indici {
+    const char* nome;
+    QStringList sigle;
+    QString p1, p2;
+    int i1, i2;
+};
+Q_DECLARE_METATYPE(Indici)
+// clang-format off
+const Indici IndiciScelti[] = {
+    {.nome = "la 2a prima", .sigle = {"BA", "BT", "BT"}, .p1 = "BT", .p2 = "BA", .i1 = 1, .i2 = 0},
+    // The scan stops once both are found: the last BT met before the stop.
+    {.nome = "fermata", .sigle = {"BT", "BT", "MI"}, .p1 = "BT", .p2 = "MI", .i1 = 1, .i2 = 2},
+    {.nome = "subito", .sigle = {"BA", "BT", "BT"}, .p1 = "BA", .p2 = "BT", .i1 = 0, .i2 = 1},
+    {.nome = "non trovata", .sigle = {"BA", "MI"}, .p1 = "XX", .p2 = "MI", .i1 = -1, .i2 = 1},
+};
+// clang-format on
+
+// The irradiance of a locality at latitude `lat` from two capitals: the straight line through
+// them, worked out apart in double precision.
+struct Interpolazione {
+    const char* nome;
+    Luogo c1, c2;
+    Coordinata lat;
+    Atteso irradianza;
+};
+Q_DECLARE_METATYPE(Interpolazione)
+const Luogo C45 = {.lat = {45, 0}, .hdh = 6, .hbh = 8}, C46 = {.lat = {46, 0}, .hdh = 5, .hbh = 7};
+// clang-format off
+const Interpolazione Interpolazioni[] = {
+    {.nome = "13 × 11,57 = 150,41", .c1 = C45, .c2 = C46, .lat = {45, 30}, .irradianza = 150},
+    {.nome = "fuori: 16 × 11,57 = 185,12", .c1 = C45, .c2 = C46, .lat = {44, 0}, .irradianza = 185},
+    {.nome = "177,55", .c1 = {.lat = {41, 54}, .hdh = 6.12f, .hbh = 9.87f},
+     .c2 = {.lat = {43, 47}, .hdh = 5.43f, .hbh = 8.21f}, .lat = {42, 25}, .irradianza = 177},
+    {.nome = "lat. uguali", .c1 = C45, .c2 = {}, .lat = {45, 0}, .irradianza = DivisionePerZero},
+    {.nome = "Hdh 2e9", .c1 = {.hdh = 2e9f}, .c2 = C46, .lat = {45, 30}, .irradianza = Overflow},
+};
+// clang-format on
+
+// The two capitals nearest to a municipality, as the batch chooses them: their indices in the
+// list of capitals (-1: none).
+struct Vicini {
+    const char* nome;
+    Luogo comune = {};
+    QList<Luogo> capoluoghi;
+    int i1, i2;
+    QList<int> erroriDistanza = {}; // capitals whose distance failed and counted as 0 km
+};
+Q_DECLARE_METATYPE(Vicini)
+// Capitals seen from 45° 0' 9° 0', named by their whole kilometres.
+const Luogo Km1 = {.lat = {45, 1}};                       // 1.85
+const Luogo Km12 = {.lat = {45, 7}};                      // 12.94
+const Luogo Km12Vicino = {.lat = {45, 6}, .lon = {9, 5}}; // 12.88: strictly nearer, same km
+const Luogo Km49 = {.lat = {45, 27}};                     // 49.93
+const Luogo Critico = {.lat = {36, 58}, .lon = {9, 11}};  // cosine with itself above 1
+// clang-format off
+const Vicini CapoluoghiPiuVicini[] = {
+    // Equal whole kilometres never replace the capital met first.
+    {.nome = "pari al secondo", .capoluoghi = {Km1, Km12, Km12Vicino}, .i1 = 0, .i2 = 1},
+    {.nome = "pari al primo", .capoluoghi = {Km12, Km49, Km12Vicino}, .i1 = 0, .i2 = 2},
+    // A nearer one pushes the nearest to second place.
+    {.nome = "più vicino", .capoluoghi = {Km12, Km49, Km1}, .i1 = 2, .i2 = 0},
+    {.nome = "senza dati", .capoluoghi = {{.hbh = 0}, {.hdh = 0}, Km49, Km12}, .i1 = 3, .i2 = 2},
+    {.nome = "uno solo con i dati", .capoluoghi = {Km1, {.hdh = 0}}, .i1 = 0, .i2 = -1},
+    // The failed distance counts as 0 km; it is reported also for a capital without data.
+    {.nome = "coseno sopra 1", .comune = Critico,
+     .capoluoghi = {{.lat = {37, 10}}, {.lat = {36, 58}, .lon = {9, 11}, .hdh = 0}, Critico},
+     .i1 = 2, .i2 = 0, .erroriDistanza = {1, 2}},
+};
+// clang-format on
 
 class TCalcoli : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
 
-    void arcCos_data() {
-        Tabella("1=0;0=≈;0.5=≈;-0.999=≈;1.0000000000000002=arg;-1=div0;-1.5=arg;nan=arg");
-    }
+    void arcCos_data() { Righe(ArchiCoseno); }
     void arcCos() {
-        QFETCH(QString, caso);
-        QFETCH(QString, atteso);
-        const double x = caso.toDouble();
-        QCOMPARE(Testo(ArcCos(x)),
-                 atteso == "≈" ? QString::number(double(acosl(x)), 'g', 10) : atteso);
+        QFETCH(ArcoCoseno, caso);
+        QCOMPARE(Testo(ArcCos(caso.coseno)), Testo(caso.angolo));
     }
 
-    void distanzaKm_data() {
-        // Latitude and longitude of two points. One degree: 0.0174444 rad × 6360 = 110.95.
-        // Two points "g p lg lp"; one degree is 0.0174444 rad × 6360 = 110.95 km; 40° to 40° 54'
-        // is 99.85 km; at 36° 58' the cosine of a point with itself comes out above 1.
-        Tabella("45 0 9 0 46 0 9 0=110;40 0 9 0 40 54 9 0=99;45 28 9 11 45 28 9 11=0;"
-                "36 58 9 11 36 58 9 11=arg;45 28 9 11 45 42 9 40=≈;45 44 7 19 38 7 13 22=≈");
-    }
+    void distanzaKm_data() { Righe(Distanze); }
     void distanzaKm() {
-        QFETCH(QString, caso);
-        QFETCH(QString, atteso);
-        const QList<double> n = Numeri(caso);
-        const DatiComune a = Luogo(n[0], n[1], n[2], n[3]), b = Luogo(n[4], n[5], n[6], n[7]);
-        QCOMPARE(Testo(DistanzaKm(a, b)), atteso == "≈" ? KmIndipendenti(a, b) : atteso);
-        const QList<DatiComune> l{a, b};
-        QCOMPARE(Testo(LatCapoluogo(l, 0)) + Testo(LatCapoluogo(l, 2)) + Testo(LatCapoluogo(l, -1)),
-                 QString::number(float(n[0] + n[1] / 60), 'g', 10) + "indiceindice");
+        QFETCH(Distanza, caso);
+        QCOMPARE(Testo(DistanzaKm(Dati(caso.da), Dati(caso.a))), Testo(caso.km));
     }
 
-    void calcolaZona_data() {
-        Tabella("600=A;600.5=B;600,5=B;601=B;900=B;1400=C;2100=D;3000=E;3001=F;-5=A;=;abc=");
-    }
+    void calcolaZona_data() { Righe(Zone); }
     void calcolaZona() {
-        QFETCH(QString, caso);
-        QTEST(CalcolaZona(caso), "atteso");
+        QFETCH(Zona, caso);
+        QCOMPARE(CalcolaZona(caso.gradiGiorno), caso.zona);
     }
 
-    void calcolaGradiGiorno_data() {
-        // Reference altitude and degree days, new altitude: zone of the reference, degree days.
-        Tabella("300 2000 300=D 2000;100 2000 350=D 2415;350 2000 100=D 1585;0 2500 100=E 2683;"
-                "200 2500 100=E 2317;0 3100 100=F 3465;0 2050 500=D 2880;0 500 100=A 605;"
-                "0 800 100=B 921;100 1000 0=C 863;0 2500 50=E 2592;0 2501 50=E 2592;"
-                "0 32000 1000=F overflow");
-    }
+    void calcolaGradiGiorno_data() { Righe(Correzioni); }
     void calcolaGradiGiorno() {
-        QFETCH(QString, caso);
-        const QList<double> n = Numeri(caso);
-        const GradiGiornoCorretti r = CalcolaGradiGiorno(qint16(n[0]), qint16(n[1]), qint16(n[2]));
-        QTEST(r.Zona + ' ' + Testo(r.GradiGiorno), "atteso");
+        QFETCH(Correzione, caso);
+        const GradiGiornoCorretti r = CalcolaGradiGiorno(caso.hr, caso.gr, caso.hn);
+        QCOMPARE(r.Zona, caso.zona);
+        QCOMPARE(Testo(r.GradiGiorno), Testo(caso.gg));
     }
 
-    void scegliRiferimento_data() {
-        // Typed "g p lg lp" (_ an empty box) | rows "name prov g p lg lp" separated by ','.
-        // 4550 - 455 = 4095 < 4096; on equal distances the first row; 45 and no primes is 45.
-        Tabella(
-            "45 50 9 0|FAR XX 45 5 9 1,NEAR YY 45 5 9 0=NEAR YY;"
-            "45 0 9 0|A AA 45 1 9 0,B BB 45 0 9 1=A AA;45 _ 9 0|A AA 45 0 9 0,B BB 4 5 9 0=B BB;"
-            "45 0 9 0|= ;45 0 9 0|A AA x 1 9 0=tipo");
-    }
+    void scegliRiferimento_data() { Righe(SceltePerRiferimento); }
     void scegliRiferimento() {
-        QFETCH(QString, caso);
-        const QStringList t = caso.section('|', 0, 0).replace('_', "").split(' ');
+        QFETCH(SceltaRiferimento, caso);
         QList<RigaRiferimento> righe;
-        for (const QString& r : caso.section('|', 1).split(',', Qt::SkipEmptyParts)) {
-            const QStringList c = r.split(' ');
-            righe.append({c[0], c[1], c[2], c[3], c[4], c[5]});
-        }
+        for (const Candidato& c : caso.righe)
+            righe.append({c.nome, c.prov, c.lat.gradi, c.lat.primi, c.lon.gradi, c.lon.primi});
         const Esito<Riferimento> r =
-            ScegliRiferimento(CoordinataCompatta(t[0], t[1]).valore(),
-                              CoordinataCompatta(t[2], t[3]).valore(), righe);
-        QTEST(r.ok() ? r.valore().Nome + ' ' + r.valore().Prov : QString("tipo"), "atteso");
+            ScegliRiferimento(CoordinataCompatta(caso.lat.gradi, caso.lat.primi).valore(),
+                              CoordinataCompatta(caso.lon.gradi, caso.lon.primi).valore(), righe);
+        QCOMPARE(r.ok() ? (r.valore().Nome + ' ' + r.valore().Prov).trimmed()
+                        : NomeErrore(r.errore().codice),
+                 caso.scelto);
     }
 
     void elencoDistanze() {
-        // Along one meridian 1' is 1.849 km: 3' 5.5, 7' 12.9, 67' 123.9, 668' 1235.2.
-        QList<DatiComune> cap;
-        for (auto [primi, prov] :
-             {std::pair{668, "RM"}, {7, "MI"}, {0, "CO"}, {67, "PV"}, {3, "BG"}, {3, "AA"}})
-            cap.append(Luogo(40 + primi / 60, primi % 60, 9, 0, prov));
-        const ElencoDistanze e = CalcolaElencoDistanze(cap[2].LatRad, cap[2].LongRad, cap);
+        // From CO; the exact kilometres in the comments.
+        const QList<DatiComune> capoluoghi = {
+            Dati({.lat = {51, 8}, .prov = "RM"}),                 // 1235.19
+            Dati({.lat = {40, 7}, .prov = "MI"}),                 // 12.94
+            Dati({.lat = {40, 0}, .prov = "CO"}),                 // 0
+            Dati({.lat = {40, 54}, .lon = {9, 3}, .prov = "GE"}), // 99.94
+            Dati({.lat = {41, 7}, .prov = "PV"}),                 // 123.89
+            Dati({.lat = {40, 3}, .prov = "BG"}),                 // 5.55
+            Dati({.lat = {40, 3}, .prov = "AA"}),                 // 5.55
+        };
+        const ElencoDistanze e =
+            CalcolaElencoDistanze(capoluoghi[2].LatRad, capoluoghi[2].LongRad, capoluoghi);
         QCOMPARE(e.Voci, QStringList({"   0 AAA CO", "   5 AAA AA", "   5 AAA BG", "  12 AAA MI",
-                                      " 123 AAA PV", "1235 AAA RM"}));
-        QCOMPARE(VociCapoluoghi(e.Voci).join(','),
-                 "CO (0 Km),AA (5 Km),BG (5 Km),MI (12 Km),PV (123 Km),RM (1235 Km)");
+                                      "  99 AAA GE", " 123 AAA PV", "1235 AAA RM"}));
+        QCOMPARE(VociCapoluoghi(e.Voci),
+                 QStringList({"CO (0 Km)", "AA (5 Km)", "BG (5 Km)", "MI (12 Km)", "GE (99 Km)",
+                              "PV (123 Km)", "RM (1235 Km)"}));
+        QVERIFY(e.Errori.isEmpty());
     }
 
-    void controlloSceltaProv_data() {
-        // Accepted (1/0) and the message, or the error.
-        Tabella("MI (40 Km)| MI (40 Km) =0 Le due province devono essere diverse;"
-                "MI (40 Km)|BG (40 Km)=1 ;MI (999 Km)|BG (1234 Km)=1 ;MI (x Km)|BG (40 Km)=tipo;"
-                "MI (41 Km)|BG (40 Km)=0 la distanza tra il comune e la I provincia \rdeve essere "
-                "minore della distanza tra il comune e la II provincia");
-    }
+    void controlloSceltaProv_data() { Righe(Scelte); }
     void controlloSceltaProv() {
-        QFETCH(QString, caso);
-        const Esito<SceltaProvince> s =
-            ControlloSceltaProv(caso.section('|', 0, 0), caso.section('|', 1));
-        QTEST(s.ok() ? QString::number(s.valore().Accettata) + ' ' + s.valore().Messaggio : "tipo",
-              "atteso");
+        QFETCH(Scelta, caso);
+        const Esito<SceltaProvince> s = ControlloSceltaProv(caso.voce1, caso.voce2);
+        QCOMPARE(s.ok() ? "" : NomeErrore(s.errore().codice),
+                 caso.errore ? NomeErrore(*caso.errore) : "");
+        QCOMPARE(s.valoreOppure({}).Accettata, caso.accettata);
+        QCOMPARE(s.valoreOppure({}).Messaggio, caso.messaggio);
     }
 
-    void cercaCapoluoghi_data() {
-        // Capitals in list order | the provinces chosen in the two lists.
-        Tabella("BA BT BT MI|BT BA=1 0;BT BT MI|BT MI=1 2;BA BT BT|BA BT=0 1;BA MI|XX MI=-1 1");
-    }
+    void cercaCapoluoghi_data() { Righe(IndiciScelti); }
     void cercaCapoluoghi() {
-        QFETCH(QString, caso);
-        QList<DatiComune> cap;
-        for (const QString& p : caso.section('|', 0, 0).split(' '))
-            cap.append(Luogo(45, 0, 9, 0, p));
-        const IndiciCapoluoghi i = CercaCapoluoghi(caso.section('|', 1).left(2) + " (3 Km)",
-                                                   caso.right(2) + " (9 Km)", cap);
-        QTEST(QString("%1 %2").arg(i.i1).arg(i.i2), "atteso");
+        QFETCH(Indici, caso);
+        QList<DatiComune> capoluoghi;
+        for (const QString& prov : caso.sigle)
+            capoluoghi.append(Dati({.prov = prov}));
+        const IndiciCapoluoghi i =
+            CercaCapoluoghi(caso.p1 + " (3 Km)", caso.p2 + " (9 Km)", capoluoghi);
+        QCOMPARE(i.i1, caso.i1);
+        QCOMPARE(i.i2, caso.i2);
         if (i.i1 < 0)
-            QCOMPARE(Testo(CalcolaIrradianza(cap, i, 45, 0)), "indice");
+            QCOMPARE(Testo(CalcolaIrradianza(capoluoghi, i, 45, 0)),
+                     NomeErrore(IndiceFuoriIntervallo));
     }
 
-    void calcolaIrradianza_data() {
-        // Each capital "g p Hdh Hbh" | the locality "g p".
-        // 5.5 + 7.5 = 13 × 11.57 = 150.41; outside the band 16 × 11.57 = 185.12.
-        Tabella(
-            "45 0 6 8|46 0 5 7|45 30=150;45 0 6 8|46 0 5 7|44 0=185;45 0 6 8|45 0 4 4|45 0=div0;"
-            "45 0 6 8|46 0 2e9 7|45 30=overflow;41 54 6.12 9.87|43 47 5.43 8.21|42 25=≈;"
-            "45 28 4.9 6.1|38 7 6.7 11.3|40 11=≈");
-    }
+    void calcolaIrradianza_data() { Righe(Interpolazioni); }
     void calcolaIrradianza() {
-        QFETCH(QString, caso);
-        QFETCH(QString, atteso);
-        const QList<double> a = Numeri(caso.section('|', 0, 0)),
-                            b = Numeri(caso.section('|', 1, 1)), m = Numeri(caso.section('|', 2));
-        const DatiComune c1 = Luogo(a[0], a[1], 9, 0, "AA", a[2], a[3]),
-                         c2 = Luogo(b[0], b[1], 9, 0, "BB", b[2], b[3]);
-        QCOMPARE(Testo(CalcolaIrradianza(c1, c2, qint16(m[0]), qint16(m[1]))),
-                 atteso == "≈" ? IrradianzaIndipendente(c1, c2, int(m[0]), int(m[1])) : atteso);
+        QFETCH(Interpolazione, caso);
+        const Esito<qint32> irradianza = CalcolaIrradianza(
+            Dati(caso.c1), Dati(caso.c2), qint16(caso.lat.gradi), qint16(caso.lat.primi));
+        QCOMPARE(Testo(irradianza), Testo(caso.irradianza));
+    }
+
+    void capoluoghiVicini_data() { Righe(CapoluoghiPiuVicini); }
+    void capoluoghiVicini() {
+        QFETCH(Vicini, caso);
+        QList<DatiComune> capoluoghi;
+        QList<PuntoSfera> punti;
+        for (const Luogo& c : caso.capoluoghi) {
+            capoluoghi.append(Dati(c));
+            punti.append(PuntoSfera(capoluoghi.last()));
+        }
+        QList<ErroreDistanza> errori;
+        const CapoluoghiVicini v =
+            ScegliCapoluoghiVicini(PuntoSfera(Dati(caso.comune)), punti, capoluoghi, errori);
+        QCOMPARE(v.i1, caso.i1);
+        QCOMPARE(v.i2, caso.i2);
+        QStringList visti, attesi;
+        for (const ErroreDistanza& e : errori)
+            visti << QString::number(e.capoluogo);
+        for (const int i : caso.erroriDistanza)
+            attesi << QString::number(i);
+        QCOMPARE(Elenco(visti), Elenco(attesi));
     }
 };
 
