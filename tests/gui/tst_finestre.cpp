@@ -113,7 +113,8 @@ private slots:
         QFETCH(Pulsanti, caso);
         const Messaggio messaggio{"", caso.pulsanti, IconaMessaggio::Nessuna, ""};
         QStringList didascalie;
-        for (const QAbstractButton* pulsante : CreaFinestraMessaggio(messaggio)->buttons())
+        const auto prima = CreaFinestraMessaggio(messaggio);
+        for (const QAbstractButton* pulsante : prima->buttons())
             didascalie << pulsante->text();
         QCOMPARE(Elenco(didascalie), Elenco(caso.didascalie));
         for (int i = 0; i < didascalie.size(); ++i) {
