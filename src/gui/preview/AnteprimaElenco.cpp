@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPageRanges>
 #include <QPageSize>
@@ -22,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QWindow>
 
 using ServiziFinestra::ImpostaPuntatore;
 using ServiziFinestra::Puntatore;
@@ -176,6 +178,7 @@ void AnteprimaElenco::ImpostaTastiera(QToolBar* barra) {
     }
     if (auto* vista = anteprima_->findChild<QAbstractScrollArea*>())
         vista->viewport()->installEventFilter(this);
+    installEventFilter(this);
     AggiornaPagina();
 }
 
@@ -189,6 +192,12 @@ bool AnteprimaElenco::eventFilter(QObject* oggetto, QEvent* evento) {
                 anteprima_->zoomOut();
             return true;
         }
+    } else if (evento->type() == QEvent::WindowUnblocked && oggetto == this) {
+        // Without a window manager (the program on Xvfb) nobody gives the keyboard back when
+        // a dialog opened from here closes: the preview then takes it back itself.
+        const QWindow* fuoco = QGuiApplication::focusWindow();
+        if (!fuoco || !fuoco->isVisible())
+            activateWindow();
     } else if (evento->type() == QEvent::KeyPress) {
         const int tasto = static_cast<QKeyEvent*>(evento)->key();
         auto* pulsante = qobject_cast<QToolButton*>(oggetto);

@@ -28,7 +28,8 @@ public:
     bool EsportaPdf();
 
 protected:
-    // Ctrl+wheel on the pages zooms; Enter on a toolbar button presses it.
+    // Ctrl+wheel on the pages zooms; Enter on a toolbar button presses it; the keyboard comes
+    // back to the preview when a dialog opened from it closes.
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
