@@ -78,7 +78,8 @@ private slots:
         for (const Caso& caso : casi) {
             if (caso.effetto == Stampa && !QPrinterInfo::availablePrinters().isEmpty())
                 continue; // a printer dialog would wait for an answer
-            const QString c = caso.comando;
+            const QString c = QString(caso.comando) + " con " +
+                              (caso.rotella ? "la rotella" : QKeySequence(caso.tasto).toString());
             Anteprima prova;
             QPrintPreviewWidget* pagine = prova.finestra.anteprima();
             QVERIFY(QTest::qWaitForWindowActive(&prova.finestra));
