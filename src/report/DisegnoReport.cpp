@@ -7,7 +7,7 @@
 #include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTextLayout>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -17,8 +17,11 @@ namespace {
 constexpr double TwipPerPunto = 20.0;
 // Lines are drawn one pixel wide at 96 dpi.
 constexpr double SpessoreLinea = 15.0;
-// How much wider than its box a one-line text may be and still be drawn whole, condensed.
-constexpr double MassimoCondensato = 1.1;
+// The gap kept between a one-line text that has to be condensed and the edges of its box: a
+// point, so that neighbouring captions are seen, and read, as separate words.
+constexpr double Respiro = 20.0;
+// The smallest size a text of several lines is reduced to: 5 points.
+constexpr int DimensioneMinima = 100;
 
 // The index of a column by its name, without regard to letter case; -1 when missing.
 int IndiceColonna(const QStringList* colonne, const QString& nome) {
@@ -26,6 +29,37 @@ int IndiceColonna(const QStringList* colonne, const QString& nome) {
         if (colonne->at(c).compare(nome, Qt::CaseInsensitive) == 0)
             return int(c);
     return -1;
+}
+
+// The lines of a text in a box `larghezza` wide, in the font measured by `metrica`: as many
+// words on a line as fit, a line ending only at a blank (dropped), after a hyphen or, with
+// `dopoApostrofo`, after an apostrophe. A word never breaks: one wider than the box stands
+// alone on its line.
+QStringList DividiInRighe(const QString& testo, double larghezza, const QFontMetricsF& metrica,
+                          bool dopoApostrofo) {
+    QStringList righe;
+    QString corrente;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo[i];
+        const bool fine = i + 1 == testo.size() || c == u' ' || c == u'-' ||
+                          (dopoApostrofo && (c == u'\'' || c == u'\u2019'));
+        if (!fine)
+            continue;
+        const QString parte = testo.mid(inizio, i + 1 - inizio);
+        inizio = i + 1;
+        const QString prova = corrente + parte;
+        if (!corrente.trimmed().isEmpty() &&
+            metrica.horizontalAdvance(prova.trimmed()) > larghezza) {
+            righe.append(corrente.trimmed());
+            corrente = parte;
+        } else {
+            corrente = prova;
+        }
+    }
+    if (!corrente.trimmed().isEmpty())
+        righe.append(corrente.trimmed());
+    return righe;
 }
 
 // An element ready to be drawn: its font, measured once, and where its value is in the row.
@@ -95,12 +129,14 @@ private:
         }
     }
 
-    // A text at the top of its box, aligned within its width. A text wider than a box of one
-    // line by at most a tenth is drawn condensed to the box's width: the installed fonts are a
-    // little wider than the report's own, and a caption such as "Gradi Giorno:" must still be
-    // read whole. Any other text wider than its box wraps at word boundaries (inside a word when
-    // a word alone is too wide); only the lines that fit in the box's height are drawn, the
-    // first one always.
+    // A text at the top of its box, aligned within its width. A text that does not fit keeps
+    // every character:
+    // - in a box of one line it is drawn condensed into the box less a gap, so that it never
+    //   touches the text of the box beside it;
+    // - in a box of several lines it goes on as many lines as the box holds in the element's
+    //   size, breaking only at blanks, after hyphens and, when these are not enough, after
+    //   apostrophes; when it needs more lines, or a word alone is wider than the box, it is
+    //   drawn in a smaller size until it fits in those lines.
     void testo(const ElementoPronto& e, double altoBanda, const QString& testo) {
         if (testo.isEmpty())
             return;
@@ -112,45 +148,66 @@ private:
         }
         const double alto = altoBanda + el.alto;
         const double avanzamento = e.metrica.horizontalAdvance(testo);
-        if (avanzamento <= el.larghezza) {
-            double x = el.sinistra;
-            if (el.allineamento == Allineamento::Centro)
-                x += (el.larghezza - avanzamento) / 2;
-            else if (el.allineamento == Allineamento::Destra)
-                x += el.larghezza - avanzamento;
-            painter_.drawText(QPointF(x, alto + e.metrica.ascent()), testo);
-            return;
-        }
-        if (el.altezza < 2 * e.metrica.lineSpacing() &&
-            avanzamento <= el.larghezza * MassimoCondensato) {
+        const int righe = std::max(1, int(el.altezza / e.metrica.lineSpacing()));
+        if (righe == 1) {
+            // The gap is kept on the sides the text may grow towards: both for a centred
+            // text, the right side of a text aligned left, the left of one aligned right.
+            const double da =
+                el.sinistra + (el.allineamento != Allineamento::Sinistra ? Respiro : 0);
+            const double a = el.sinistra + el.larghezza -
+                             (el.allineamento != Allineamento::Destra ? Respiro : 0);
+            if (avanzamento <= a - da) {
+                riga(el, alto + e.metrica.ascent(), testo, avanzamento);
+                return;
+            }
             painter_.save();
-            painter_.translate(el.sinistra, alto + e.metrica.ascent());
-            painter_.scale(el.larghezza / avanzamento, 1.0);
+            painter_.translate(da, alto + e.metrica.ascent());
+            painter_.scale((a - da) / avanzamento, 1.0);
             painter_.drawText(QPointF(0, 0), testo);
             painter_.restore();
             return;
         }
-        QTextLayout impaginazione(testo, e.font);
-        QTextOption opzione(el.allineamento == Allineamento::Centro   ? Qt::AlignHCenter
-                            : el.allineamento == Allineamento::Destra ? Qt::AlignRight
-                                                                      : Qt::AlignLeft);
-        opzione.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        impaginazione.setTextOption(opzione);
-        impaginazione.beginLayout();
-        double y = 0;
-        QList<QTextLine> righe;
-        for (QTextLine riga = impaginazione.createLine(); riga.isValid();
-             riga = impaginazione.createLine()) {
-            riga.setLineWidth(el.larghezza);
-            riga.setPosition(QPointF(0, y));
-            y += riga.height();
-            if (!righe.isEmpty() && y > el.altezza)
-                break;
-            righe.append(riga);
+        if (avanzamento <= el.larghezza) {
+            riga(el, alto + e.metrica.ascent(), testo, avanzamento);
+            return;
         }
-        impaginazione.endLayout();
-        for (const QTextLine& riga : righe)
-            riga.draw(&painter_, QPointF(el.sinistra, alto));
+        // Smaller sizes, a quarter of a point at a time, down to the smallest that is drawn.
+        QFont font = e.font;
+        for (int dimensione = font.pixelSize();; dimensione -= 5) {
+            font.setPixelSize(dimensione);
+            const QFontMetricsF metrica(font);
+            auto misura = [&](const QString& t) { return metrica.horizontalAdvance(t); };
+            // A break after an apostrophe parts an elided word from the next ("D'" from
+            // "ISERNIA"): it is used only when the blanks and hyphens are not enough.
+            QStringList parti;
+            bool entra = false;
+            for (const bool dopoApostrofo : {false, true}) {
+                parti = DividiInRighe(testo, el.larghezza, metrica, dopoApostrofo);
+                entra = parti.size() <= righe &&
+                        std::all_of(parti.begin(), parti.end(),
+                                    [&](const QString& p) { return misura(p) <= el.larghezza; });
+                if (entra)
+                    break;
+            }
+            if (!entra && dimensione > DimensioneMinima)
+                continue;
+            painter_.setFont(font);
+            font_ = nullptr;
+            for (qsizetype i = 0; i < parti.size(); ++i)
+                riga(el, alto + i * metrica.lineSpacing() + metrica.ascent(), parti[i],
+                     misura(parti[i]));
+            return;
+        }
+    }
+
+    // One line of text on its baseline, aligned within the element's width.
+    void riga(const Elemento& el, double linea, const QString& testo, double avanzamento) {
+        double x = el.sinistra;
+        if (el.allineamento == Allineamento::Centro)
+            x += (el.larghezza - avanzamento) / 2;
+        else if (el.allineamento == Allineamento::Destra)
+            x += el.larghezza - avanzamento;
+        painter_.drawText(QPointF(x, linea), testo);
     }
 
     QPainter& painter_;

@@ -1,5 +1,7 @@
 #include "report/PianoPagine.h"
 
+#include <optional>
+
 namespace Report {
 
 Esito<QList<Pagina>> PianoPagine(const Layout& layout, int altezzaPagina,
@@ -7,13 +9,17 @@ Esito<QList<Pagina>> PianoPagine(const Layout& layout, int altezzaPagina,
     const int testa = layout.banda(TipoBanda::IntestazionePagina).altezza;
     const int piede = layout.banda(TipoBanda::PiedePagina).altezza;
     const int limite = altezzaPagina - piede;
+    const int dettaglio = layout.banda(TipoBanda::Dettaglio).altezza;
     for (const Banda& banda : layout.bande) {
-        if (banda.tipo != TipoBanda::IntestazionePagina && banda.tipo != TipoBanda::PiedePagina &&
-            testa + banda.altezza > limite)
+        if (banda.tipo == TipoBanda::IntestazionePagina || banda.tipo == TipoBanda::PiedePagina)
+            continue;
+        // The group footer needs room for the detail line that goes with it.
+        const int serve = banda.altezza + (banda.tipo == TipoBanda::PiedeGruppo ? dettaglio : 0);
+        if (testa + serve > limite)
             return ErroreRuntime::Database(
                 QStringLiteral("La pagina è troppo piccola per l'elenco: servono almeno %1 "
                                "twip di altezza utile, la pagina ne ha %2.")
-                    .arg(testa + banda.altezza + piede)
+                    .arg(testa + serve + piede)
                     .arg(altezzaPagina));
     }
 
@@ -27,8 +33,19 @@ Esito<QList<Pagina>> PianoPagine(const Layout& layout, int altezzaPagina,
     auto colloca = [&](TipoBanda tipo, int gruppo, int riga) {
         const int altezza = layout.banda(tipo).altezza;
         if (y + altezza > limite) {
+            // A group footer never starts a page alone: the group's last detail line, when it
+            // ends the page, goes over with it.
+            std::optional<Collocazione> ultima;
+            if (tipo == TipoBanda::PiedeGruppo &&
+                pagine.last().last().banda == TipoBanda::Dettaglio &&
+                pagine.last().last().gruppo == gruppo)
+                ultima = pagine.last().takeLast();
             chiudiPagina();
             nuovaPagina();
+            if (ultima) {
+                pagine.last().append({TipoBanda::Dettaglio, gruppo, ultima->riga, y});
+                y += dettaglio;
+            }
         }
         pagine.last().append({tipo, gruppo, riga, y});
         y += altezza;

@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPageRanges>
 #include <QPageSize>
@@ -21,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QWindow>
 
 using ServiziFinestra::ImpostaPuntatore;
 using ServiziFinestra::Puntatore;
@@ -105,6 +108,8 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
             connect(barra, &QScrollBar::valueChanged, this, &AnteprimaElenco::AggiornaPagina);
     }
 
+    ImpostaTastiera(barra);
+
     auto* finestra = new QVBoxLayout(this);
     finestra->setContentsMargins(0, 0, 0, 0);
     finestra->addWidget(barra);
@@ -129,10 +134,89 @@ QAction* AnteprimaElenco::Comando(const char* nome, const QString& testo, const 
     return comando;
 }
 
+namespace {
+
+// The keys of the toolbar's commands, and how their tooltips name them.
+struct TastiComando {
+    const char* comando;
+    QList<QKeySequence> tasti;
+    const char* nome;
+};
+
+const QList<TastiComando>& Tasti() {
+    static const QList<TastiComando> tasti = {
+        {"cmdStampa", {Qt::CTRL | Qt::Key_P}, "Ctrl+P"},
+        {"cmdEsportaPdf", {Qt::CTRL | Qt::Key_S}, "Ctrl+S"},
+        {"cmdAdattaLarghezza", {Qt::Key_L}, "L"},
+        {"cmdPaginaIntera", {Qt::Key_I}, "I"},
+        {"cmdIngrandisci", {Qt::Key_Plus, QKeySequence::ZoomIn}, "+ o Ctrl+rotellina"},
+        {"cmdRiduci", {Qt::Key_Minus, QKeySequence::ZoomOut}, "\u2212 o Ctrl+rotellina"},
+        {"cmdPrimaPagina", {Qt::Key_Home}, "Home"},
+        {"cmdPaginaPrecedente", {Qt::Key_PageUp}, "Pag\u2191"},
+        {"cmdPaginaSuccessiva", {Qt::Key_PageDown}, "Pag\u2193"},
+        {"cmdUltimaPagina", {Qt::Key_End}, "Fine"},
+        {"cmdChiudi", {Qt::Key_Escape}, "Esc"},
+    };
+    return tasti;
+}
+
+} // namespace
+
+void AnteprimaElenco::ImpostaTastiera(QToolBar* barra) {
+    for (const TastiComando& t : Tasti()) {
+        if (auto* comando = findChild<QAction*>(QLatin1String(t.comando))) {
+            comando->setShortcuts(t.tasti);
+            comando->setShortcutContext(Qt::WindowShortcut);
+            comando->setToolTip(QStringLiteral("%1 (%2)").arg(comando->text().remove(u'.'),
+                                                              QString::fromUtf8(t.nome)));
+        }
+    }
+    // Toolbar buttons take no focus of their own: here Tab reaches each of them.
+    for (QToolButton* pulsante : barra->findChildren<QToolButton*>()) {
+        pulsante->setFocusPolicy(Qt::TabFocus);
+        pulsante->installEventFilter(this);
+    }
+    if (auto* vista = anteprima_->findChild<QAbstractScrollArea*>())
+        vista->viewport()->installEventFilter(this);
+    installEventFilter(this);
+    AggiornaPagina();
+}
+
+bool AnteprimaElenco::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() == QEvent::Wheel) {
+        auto* rotella = static_cast<QWheelEvent*>(evento);
+        if (rotella->modifiers() & Qt::ControlModifier) {
+            if (rotella->angleDelta().y() > 0)
+                anteprima_->zoomIn();
+            else if (rotella->angleDelta().y() < 0)
+                anteprima_->zoomOut();
+            return true;
+        }
+    } else if (evento->type() == QEvent::WindowUnblocked && oggetto == this) {
+        // Without a window manager (the program on Xvfb) nobody gives the keyboard back when
+        // a dialog opened from here closes: the preview then takes it back itself.
+        const QWindow* fuoco = QGuiApplication::focusWindow();
+        if (!fuoco || !fuoco->isVisible())
+            activateWindow();
+    } else if (evento->type() == QEvent::KeyPress) {
+        const int tasto = static_cast<QKeyEvent*>(evento)->key();
+        auto* pulsante = qobject_cast<QToolButton*>(oggetto);
+        if (pulsante && (tasto == Qt::Key_Return || tasto == Qt::Key_Enter)) {
+            pulsante->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(oggetto, evento);
+}
+
 void AnteprimaElenco::AggiornaPagina() {
-    lblPagina_->setText(QStringLiteral("Pagina %1 di %2")
-                            .arg(anteprima_->currentPage())
-                            .arg(anteprima_->pageCount()));
+    const int pagina = anteprima_->currentPage();
+    lblPagina_->setText(QStringLiteral("Pagina %1 di %2").arg(pagina).arg(anteprima_->pageCount()));
+    // First and previous lead nowhere from page 1, next and last nowhere from the last page.
+    for (const char* nome : {"cmdPrimaPagina", "cmdPaginaPrecedente"})
+        findChild<QAction*>(QLatin1String(nome))->setEnabled(pagina > 1);
+    for (const char* nome : {"cmdPaginaSuccessiva", "cmdUltimaPagina"})
+        findChild<QAction*>(QLatin1String(nome))->setEnabled(pagina < anteprima_->pageCount());
 }
 
 void AnteprimaElenco::Stampa() {

@@ -8,10 +8,12 @@
 class QAction;
 class QLabel;
 class QPrintPreviewWidget;
+class QToolBar;
 
 // The preview window of the printed list: the pages as they will be printed, with zoom, page
 // navigation, printing on a printer and export to PDF. The pages are drawn by the same routine
-// for the screen, the printer and the PDF file.
+// for the screen, the printer and the PDF file. Every command has a key, named in its tooltip,
+// and every button of the toolbar is reached with Tab.
 class AnteprimaElenco : public QDialog {
     Q_OBJECT
 public:
@@ -25,8 +27,14 @@ public:
     // true when the file has been written.
     bool EsportaPdf();
 
+protected:
+    // Ctrl+wheel on the pages zooms; Enter on a toolbar button presses it; the keyboard comes
+    // back to the preview when a dialog opened from it closes.
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
 private:
     QAction* Comando(const char* nome, const QString& testo, const char* icona);
+    void ImpostaTastiera(QToolBar* barra);
     void AggiornaPagina();
 
     Report::DatiReport dati_;
