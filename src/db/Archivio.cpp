@@ -123,8 +123,7 @@ EsitoOperazione ControllaIntegrita(sqlite3* db) {
     // quick_check answers one row "ok", or one row per fault it finds; a file damaged in its
     // first pages makes the statement itself fail.
     Istruzione controllo(db, QStringLiteral("PRAGMA quick_check"));
-    const bool integro = controllo.passo() && controllo.testo(0) == QStringLiteral("ok") &&
-                         !controllo.passo() && controllo.esito().ok();
+    const bool integro = controllo.passo() && controllo.testo(0) == QStringLiteral("ok");
     if (integro)
         return {};
     const int codice = sqlite3_extended_errcode(db) & 0xff;
