@@ -340,44 +340,29 @@ private slots:
                  QStringList({vivo, "a.db", "kelvaro-temp-2147483646-utente"}));
     }
 
-    void ordineEConfronti() {
-        struct Caso {
-            QString condizione;
-            QStringList nomi;
-        };
-        // clang-format off
-        const Caso casi[] = {
-            {.condizione = "Order By COM_NAME", .nomi = {"AGLIANO", "ÀGLIÈ", "Forli", "FORLÌ", "FORLIMPOPOLI"}},
-            {.condizione = "WHERE COM_NAME = 'forlì'", .nomi = {"FORLÌ"}},
-            // A character of two bytes; back to the last percent.
-            {.condizione = "WHERE COM_NAME LIKE 'forl_' Order By COM_NAME", .nomi = {"Forli", "FORLÌ"}},
-            {.condizione = "WHERE COM_NAME LIKE '%LI%LI'", .nomi = {"FORLIMPOPOLI"}},
-        };
-        // clang-format on
-        ArchivioProva archivio;
-        for (const char* nome : {"FORLIMPOPOLI", "FORLÌ", "ÀGLIÈ", "AGLIANO", "Forli"})
-            archivio.aggiungi({.nome = nome, .prov = "XX"});
-        for (const Caso& caso : casi)
-            CONFRONTA(caso.condizione, "nomi",
-                      archivio.testi("SELECT COM_NAME FROM Comuni " + caso.condizione), caso.nomi);
-    }
-
-    void sqlAdattatoEErrori() {
-        // The program's Jet-style text as SQLite runs it; SQLite's errors in Italian.
+    void istruzioni() {
+        // The program's Jet-style text as SQLite runs it, with the Italian order and LIKE of
+        // names; SQLite's errors in Italian.
         struct Caso {
             QString sql;
             QString adattato = {}; // empty: as written
+            QStringList nomi = {}; // the rows found
             QString errore = {};   // empty: it runs
         };
         // clang-format off
         const Caso casi[] = {
-            {.sql = "SELECT 1 FROM Comuni WHERE capoluogo <> No AND COM_ALT = True AND COM_NAME <> 'No'",
-             .adattato = "SELECT 1 FROM Comuni WHERE capoluogo <> 0 AND COM_ALT = -1 AND COM_NAME COLLATE ITALIANO <> 'No'"},
+            {.sql = "SELECT COM_NAME FROM Comuni Order By COM_NAME", .nomi = {"AGLIANO", "ÀGLIÈ", "Forli", "FORLÌ", "FORLIMPOPOLI"}},
+            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME = 'forlì' AND capoluogo <> No AND COM_ALT = True",
+             .adattato = "SELECT COM_NAME FROM Comuni WHERE COM_NAME COLLATE ITALIANO = 'forlì' AND capoluogo <> 0 AND COM_ALT = -1",
+             .nomi = {"FORLÌ"}},
+            // A character of two bytes; back to the last percent.
+            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE 'forl_' Order By COM_NAME", .nomi = {"Forli", "FORLÌ"}},
+            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE '%LI%LI'", .nomi = {"FORLIMPOPOLI"}},
             {.sql = "SELECT * FROM Comuni WHERE (COM_PROV LIKE 'L'%') Order By COM_NAME",
              .errore = "Istruzione SQL non valida: «') Order By COM_NAME» non è un simbolo riconosciuto (forse un apice non chiuso)."},
             {.sql = "SELEC 1", .errore = "Errore di sintassi nell'istruzione SQL vicino a «SELEC»."},
-            {.sql = "UPDATE T SET COM_NAME = 'A' WHERE COM_RIFER_NAME IN ('b') AND COM_NAME LIKE 'c' AND NoteNo = 1",
-             .adattato = "UPDATE T SET COM_NAME = 'A' WHERE COM_RIFER_NAME COLLATE ITALIANO IN ('b') AND COM_NAME LIKE 'c' AND NoteNo = 1",
+            {.sql = "UPDATE T SET COM_NAME = 'A' WHERE COM_RIFER_NAME IN ('b') AND COM_NAME LIKE 'c' AND NoteNo = 'No'",
+             .adattato = "UPDATE T SET COM_NAME = 'A' WHERE COM_RIFER_NAME COLLATE ITALIANO IN ('b') AND COM_NAME LIKE 'c' AND NoteNo = 'No'",
              .errore = "Nell'archivio manca la tabella «T»."},
             {.sql = "SELECT Manca FROM Comuni", .errore = "Nell'archivio manca la colonna «Manca»."},
             {.sql = "INSERT INTO Comuni (COM_ALT) VALUES (40000)",
@@ -387,11 +372,16 @@ private slots:
         };
         // clang-format on
         ArchivioProva archivio;
+        for (const char* nome : {"FORLIMPOPOLI", "FORLÌ", "ÀGLIÈ", "AGLIANO", "Forli"})
+            archivio.aggiungi({.nome = nome, .prov = "XX", .altitudine = -1, .capoluogo = true});
         for (const Caso& caso : casi) {
             if (!caso.adattato.isEmpty())
                 CONFRONTA(caso.sql, "adattato", AdattaSql(caso.sql), caso.adattato);
             Istruzione istruzione(archivio.db(), caso.sql);
-            istruzione.esegui();
+            QStringList nomi;
+            while (istruzione.passo())
+                nomi << istruzione.testo(0);
+            CONFRONTA(caso.sql, "nomi", nomi, caso.nomi);
             CONFRONTA(caso.sql, "errore",
                       istruzione.esito().ok() ? "" : istruzione.esito().errore().descrizione,
                       caso.errore);
