@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     if (!SoloOpzioniDelleFinestre(argomenti))
         return EseguiRigaDiComando(argc, argv);
 
-    QApplication applicazione(argc, argv);
+    const std::unique_ptr<QApplication> applicazione = ApplicazioneFinestre(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro_2007"));
     QGuiApplication::setApplicationDisplayName(QString());
     ImpostaIdentitaDesktop();

@@ -13,10 +13,24 @@
 namespace Archivio {
 namespace {
 
+struct Aperta {
+    sqlite3* db = nullptr;
+    QString percorso; // as given to Apri, for the messages that name the file
+};
+
 // The open connections by name. All database work runs on the user-interface thread.
-QHash<QString, sqlite3*>& Connessioni() {
-    static QHash<QString, sqlite3*> connessioni;
+QHash<QString, Aperta>& Connessioni() {
+    static QHash<QString, Aperta> connessioni;
     return connessioni;
+}
+
+// The name of the file open on `db`, as the caller gave it.
+QString PercorsoDi(sqlite3* db) {
+    for (const Aperta& aperta : std::as_const(Connessioni())) {
+        if (aperta.db == db)
+            return aperta.percorso;
+    }
+    return QString::fromUtf8(sqlite3_db_filename(db, "main"));
 }
 
 ErroreRuntime ErroreApertura(const QString& percorso, const QString& motivo) {
@@ -73,12 +87,12 @@ EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso, in
         esito = prova.esito();
     }
     if (esito.ok())
-        esito = AggiornaArchivio::AlFormatoAttuale(db);
+        esito = AggiornaArchivio::FormatoLeggibile(db);
     if (!esito.ok()) {
         sqlite3_close(db);
         return ErroreApertura(percorso, esito.errore().descrizione);
     }
-    Connessioni().insert(nomeConnessione, db);
+    Connessioni().insert(nomeConnessione, {db, percorso});
     return {};
 }
 
@@ -87,12 +101,12 @@ EsitoOperazione ApriFileNuovo(const QString& nomeConnessione, const QString& per
     const Esito<sqlite3*> aperto = ApriFileEsistente(percorso, AttesaSeBloccatoMs);
     if (!aperto.ok())
         return aperto.errore();
-    Connessioni().insert(nomeConnessione, aperto.valore());
+    Connessioni().insert(nomeConnessione, {aperto.valore(), percorso});
     return {};
 }
 
 void Chiudi(const QString& nomeConnessione) {
-    sqlite3* db = Connessioni().take(nomeConnessione);
+    sqlite3* db = Connessioni().take(nomeConnessione).db;
     if (!db)
         return;
     // Closing rolls back a transaction left open; statements are finalised by their owners.
@@ -102,7 +116,26 @@ void Chiudi(const QString& nomeConnessione) {
 }
 
 sqlite3* Maniglia(const QString& nomeConnessione) {
-    return Connessioni().value(nomeConnessione, nullptr);
+    return Connessioni().value(nomeConnessione).db;
+}
+
+EsitoOperazione ControllaIntegrita(sqlite3* db) {
+    // quick_check answers one row "ok", or one row per fault it finds; a file damaged in its
+    // first pages makes the statement itself fail.
+    Istruzione controllo(db, QStringLiteral("PRAGMA quick_check"));
+    const bool integro = controllo.passo() && controllo.testo(0) == QStringLiteral("ok");
+    if (integro)
+        return {};
+    const int codice = sqlite3_extended_errcode(db) & 0xff;
+    if (!controllo.esito().ok() && codice != SQLITE_CORRUPT && codice != SQLITE_NOTADB)
+        return ErroreRuntime::Database(
+            QStringLiteral("Impossibile controllare l'archivio «%1».%2%3")
+                .arg(PercorsoDi(db), QChar(13), controllo.esito().errore().descrizione));
+    return ErroreRuntime::Database(
+        QStringLiteral("L'archivio «%1» è danneggiato: il controllo dell'integrità di SQLite "
+                       "(PRAGMA quick_check) ha trovato errori.%2L'archivio non è stato "
+                       "modificato: ripristinarne una copia di sicurezza.")
+            .arg(PercorsoDi(db), QChar(13)));
 }
 
 } // namespace Archivio

@@ -16,9 +16,10 @@ namespace Archivio {
 inline constexpr int AttesaSeBloccatoMs = 3000;
 
 // Opens connection `nomeConnessione` on the existing archive `percorso`, never creating a file:
-// a missing file, a folder, a file that is not an SQLite database or a locked one gives an
-// Italian error naming the file. The Italian collation and LIKE are registered on it, and an
-// archive in an earlier format is brought to the current one (see AggiornaArchivio).
+// a missing file, a folder, a file that is not an SQLite database, a locked one or one in a
+// format newer than the program's gives an Italian error naming the file. The Italian collation
+// and LIKE are registered on it. Opening writes nothing: an archive in an earlier format is
+// brought to the current one by the first transaction that writes (see IniziaTransazione).
 EsitoOperazione Apri(const QString& nomeConnessione, const QString& percorso,
                      int attesaMs = AttesaSeBloccatoMs);
 
@@ -32,6 +33,12 @@ void Chiudi(const QString& nomeConnessione);
 
 // The SQLite handle of an open connection, nullptr when it is not open.
 sqlite3* Maniglia(const QString& nomeConnessione);
+
+// Checks the pages of the archive open on `db` with SQLite's PRAGMA quick_check. A damaged
+// file (cut short, overwritten in part) gives an Italian error naming it; an archive that cannot
+// be read for another reason (locked) gives that reason. Writing into a damaged file spreads the
+// damage, so operations that write many rows check first.
+EsitoOperazione ControllaIntegrita(sqlite3* db);
 
 // The bytes of a file name as the system stores it.
 QByteArray NomeDelFile(const QString& percorso);

@@ -4,10 +4,28 @@
 #include "core/Messaggi.h"
 #include "db/Archivio.h"
 
+#include <QSet>
+
 namespace Global {
+namespace {
+
+// The archives whose pages passed the check in this run.
+QSet<QString>& Controllati() {
+    static QSet<QString> controllati;
+    return controllati;
+}
+
+} // namespace
 
 bool ApriConnessione() {
-    const EsitoOperazione esito = Archivio::Apri(NomeCnn, PercorsoDB);
+    EsitoOperazione esito = Archivio::Apri(NomeCnn, PercorsoDB);
+    if (esito.ok() && !Controllati().contains(PercorsoDB)) {
+        esito = Archivio::ControllaIntegrita(Cnn());
+        if (esito.ok())
+            Controllati().insert(PercorsoDB);
+        else
+            Archivio::Chiudi(NomeCnn);
+    }
     if (!esito.ok())
         MostraErrore(esito.errore().descrizione);
     return esito.ok();

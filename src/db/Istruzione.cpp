@@ -1,6 +1,7 @@
 #include "db/Istruzione.h"
 
 #include "db/AdattatoreSql.h"
+#include "db/AggiornaArchivio.h"
 #include "db/ErroriDatabase.h"
 
 #include <sqlite3.h>
@@ -139,7 +140,15 @@ EsitoOperazione EseguiSql(sqlite3* db, const QString& testoSql) {
 }
 
 EsitoOperazione IniziaTransazione(sqlite3* db) {
-    return EseguiSql(db, QStringLiteral("BEGIN IMMEDIATE"));
+    EsitoOperazione esito = EseguiSql(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (!esito.ok())
+        return esito;
+    // An archive in an earlier format is upgraded inside the operation's own transaction, so
+    // that the upgrade is stored with the operation's changes, or not at all.
+    esito = AggiornaArchivio::AlFormatoAttuale(db);
+    if (!esito.ok())
+        AnnullaTransazione(db);
+    return esito;
 }
 
 EsitoOperazione ConfermaTransazione(sqlite3* db) {

@@ -59,7 +59,9 @@ private:
 EsitoOperazione EseguiSql(sqlite3* db, const QString& testoSql);
 
 // Transactions of one command: begun so that the write lock is taken at once (a second copy of
-// the program then waits at the start, not halfway), committed or rolled back.
+// the program then waits at the start, not halfway), committed or rolled back. The beginning
+// also brings an archive in an earlier format to the current one (AggiornaArchivio); when that
+// fails, nothing is begun and the error says why.
 EsitoOperazione IniziaTransazione(sqlite3* db);
 EsitoOperazione ConfermaTransazione(sqlite3* db);
 void AnnullaTransazione(sqlite3* db);

@@ -2,6 +2,7 @@
 
 #include "core/Conversioni.h"
 #include "core/calc/Irradianza.h"
+#include "db/Archivio.h"
 #include "db/Istruzione.h"
 #include "db/LetturaComune.h"
 
@@ -167,6 +168,12 @@ Risultato Esegui(sqlite3* db, QList<DatiComune>& elenco, QList<DatiComune>& capo
     Risultato risultato;
     for (DatiComune& m : elenco)
         m.CalcolaRadianti();
+
+    // Reading a damaged file can fail, or worse give wrong values: it is checked first.
+    risultato.fase = Fase::Controllo;
+    risultato.esito = Archivio::ControllaIntegrita(db);
+    if (!risultato.esito.ok())
+        return risultato;
 
     risultato.fase = Fase::Capoluoghi;
     QStringList nomi;

@@ -21,6 +21,7 @@ extern const QString QueryCapoluoghi;
 extern const QString QueryComune;
 
 enum class Fase {
+    Controllo,  // checking the archive's pages, before anything is read
     Capoluoghi, // reading the capitals or beginning the transaction
     Comuni,     // the municipality `indice` of the list
     Conferma,   // the commit
@@ -46,7 +47,8 @@ struct Risultato {
 EsitoOperazione CaricaCapoluoghi(sqlite3* db, QList<DatiComune>& capoluoghi, QStringList& nomi);
 
 // Runs the batch on the open connection over `elenco` (its angles are recomputed first; nothing
-// else in it changes) with `capoluoghi` reloaded. `avanzamento`, when given, is called after
+// else in it changes) with `capoluoghi` reloaded. A damaged archive is refused before anything
+// is written (Archivio::ControllaIntegrita). `avanzamento`, when given, is called after
 // each municipality with the number done.
 Risultato Esegui(sqlite3* db, QList<DatiComune>& elenco, QList<DatiComune>& capoluoghi,
                  const std::function<void(qint32)>& avanzamento = {});

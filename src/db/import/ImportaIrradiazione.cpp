@@ -208,14 +208,23 @@ Esito<QList<RigaIrradiazione>> Leggi(const QByteArray& contenuto) {
 }
 
 Esito<Rapporto> Aggiorna(sqlite3* db, const QList<RigaIrradiazione>& righe) {
-    Istruzione aggiornamento(db, QStringLiteral("UPDATE Comuni SET Hdh = ?, Hbh = ? "
-                                                "WHERE capoluogo <> No AND COM_PROV = ? "
-                                                "AND COM_NAME = ?"));
-    if (!aggiornamento.esito().ok())
-        return aggiornamento.esito().errore();
     EsitoOperazione esito = IniziaTransazione(db);
     if (!esito.ok())
         return esito.errore();
+    // Checked under the write lock: no other writer can change the file between the check and
+    // the writes.
+    esito = Archivio::ControllaIntegrita(db);
+    if (!esito.ok()) {
+        AnnullaTransazione(db);
+        return esito.errore();
+    }
+    Istruzione aggiornamento(db, QStringLiteral("UPDATE Comuni SET Hdh = ?, Hbh = ? "
+                                                "WHERE capoluogo <> No AND COM_PROV = ? "
+                                                "AND COM_NAME = ?"));
+    if (!aggiornamento.esito().ok()) {
+        AnnullaTransazione(db);
+        return aggiornamento.esito().errore();
+    }
 
     Rapporto rapporto;
     rapporto.righeDati = int(righe.size());

@@ -39,7 +39,8 @@ struct Rapporto {
 Esito<QList<RigaIrradiazione>> Leggi(const QByteArray& contenuto);
 
 // Writes Hdh and Hbh of the capitals named by `righe` (same province, same name without
-// regard to letter case) in one transaction: after an error nothing is changed.
+// regard to letter case) in one transaction: after an error nothing is changed. A damaged
+// archive is refused before anything is written (Archivio::ControllaIntegrita).
 Esito<Rapporto> Aggiorna(sqlite3* db, const QList<RigaIrradiazione>& righe);
 
 // Reads the file `percorsoCsv` and updates the archive `percorsoArchivio`.

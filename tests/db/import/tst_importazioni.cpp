@@ -1,12 +1,32 @@
-#include "db/Archivio.h"
 #include "db/Istruzione.h"
 #include "db/Schema.h"
 #include "db/import/ImportaComuni.h"
 #include "db/import/ImportaIrradiazione.h"
 #include "support/ArchivioProva.h"
+#include "support/Confronta.h"
 #include "support/File.h"
 
 #include <QtTest>
+
+namespace {
+
+// The comuni of every import test: four capitals and one comune that is not.
+const ComuneProva Comuni[] = {
+    {.nome = "ROMA", .prov = "RM", .capoluogo = true},
+    {.nome = "FIUMICINO", .prov = "RM"},
+    {.nome = "FORLÌ", .prov = "FC", .capoluogo = true},
+    {.nome = "CESENA", .prov = "FC", .capoluogo = true},
+    {.nome = "MILANO", .prov = "MI", .capoluogo = true},
+};
+
+// The irradiation a comune holds after an import; comuni not named hold none.
+struct Irradiazione {
+    QString nome;
+    double hdh;
+    double hbh;
+};
+
+} // namespace
 
 // The comuni shipped inside the program fill a new archive; the capitals' Hdh and Hbh come from a
 // CSV file as users write it: good files update the capitals they name, a faulty file is refused
@@ -24,36 +44,56 @@ class TImportazioni : public QObject {
             ScriviFile(csv, contenuto);
         return ImportaIrradiazione::Importa(archivio->percorso(), csv);
     }
-    // "PROV NOME=Hdh/Hbh" for every row that has either value, Null as "-".
-    QStringList valori() {
-        return archivio->testi("SELECT COM_PROV || ' ' || COM_NAME || '=' || coalesce(Hdh, '-') "
-                               "|| '/' || coalesce(Hbh, '-') FROM Comuni WHERE Hdh IS NOT NULL "
-                               "OR Hbh IS NOT NULL ORDER BY COM_ID");
+
+    // Every comune as init() added it, with the irradiation `attese` gives; fails naming the
+    // comune and the field that differs.
+    void controllaComuni(const char* caso, const QList<Irradiazione>& attese) {
+        for (qint64 id = 1; id <= qint64(std::size(Comuni)); ++id) {
+            ComuneProva atteso = Comuni[id - 1];
+            for (const Irradiazione& irradiazione : attese) {
+                if (irradiazione.nome == atteso.nome)
+                    atteso.hdh = irradiazione.hdh, atteso.hbh = irradiazione.hbh;
+            }
+            const QStringList differenze =
+                DifferenzeComune(atteso, archivio->comune(id).value_or(ComuneProva()));
+            QVERIFY2(
+                differenze.isEmpty(),
+                qPrintable(QString("%1, %2: %3").arg(caso, atteso.nome, differenze.join("; "))));
+        }
     }
 
 private slots:
     void comuniDelProgramma() {
-        QTemporaryDir cartella;
-        QVERIFY(Schema::CreaArchivio(cartella.filePath("a.db"),
-                                     ImportaComuni::InserisciComuniDelProgramma)
-                    .ok());
-        Archivio::Apri("Verifica", cartella.filePath("a.db"));
-        const auto testi = [](const QString& sql) {
-            Istruzione query(Archivio::Maniglia("Verifica"), sql);
-            return query.passo() ? query.testo(0) : query.esito().errore().descrizione;
-        };
+        archivio = std::make_unique<ArchivioProva>();
+        ArchivioProva& tutti = *archivio;
+        QVERIFY(tutti.esegui("BEGIN"));
+        QVERIFY(ImportaComuni::InserisciComuniDelProgramma(tutti.db()).ok());
+        QVERIFY(tutti.esegui("COMMIT"));
+        CONFRONTA("comuni", "righe", tutti.conta("Comuni"), 7904);
+        CONFRONTA("comuni", "capoluoghi", tutti.conta("Comuni WHERE capoluogo = -1"), 112);
         // Null where the shipped data has no values.
-        QCOMPARE(testi("SELECT count(*) || '|' || sum(capoluogo <> No) || '|' || sum(COM_ZONE IS "
-                       "NULL AND COM_DEGDAY IS NULL AND COM_ALT IS NULL) FROM Comuni"),
-                 "7904|112|123");
+        CONFRONTA("comuni", "senza zona, gradi giorno e altitudine",
+                  tutti.conta("Comuni WHERE COM_ZONE IS NULL AND COM_DEGDAY IS NULL AND COM_ALT "
+                              "IS NULL"),
+                  123);
         // Upper case with accents, capitals as -1.
-        QCOMPARE(testi("SELECT group_concat(COM_NAME || COM_PROV || COM_ZONE || COM_DEGDAY || "
-                       "COM_ALT || COM_LATI_G || COM_LATI_P || COM_LONG_G || COM_LONG_P || "
-                       "capoluogo, ' ') FROM (SELECT * FROM Comuni WHERE COM_NAME IN ('roma', "
-                       "'forlì') ORDER "
-                       "BY COM_PROV)"),
-                 "FORLÌFCD2087344413122-1 ROMARMD14152041541229-1");
-        Archivio::Chiudi("Verifica");
+        // clang-format off
+        const ComuneProva attesi[] = {
+            {.nome = "ROMA", .prov = "RM", .zona = "D", .altitudine = 20, .gradiGiorno = 1415,
+             .latiG = 41, .latiP = 54, .longG = 12, .longP = 29, .capoluogo = true},
+            {.nome = "FORLÌ", .prov = "FC", .zona = "D", .altitudine = 34, .gradiGiorno = 2087,
+             .latiG = 44, .latiP = 13, .longG = 12, .longP = 2, .capoluogo = true},
+        };
+        // clang-format on
+        for (const ComuneProva& atteso : attesi) {
+            const qint64 id =
+                tutti.testi("SELECT COM_ID FROM Comuni WHERE COM_NAME = '" + atteso.nome + "'")
+                    .value(0)
+                    .toLongLong();
+            const QStringList differenze =
+                DifferenzeComune(atteso, tutti.comune(id).value_or(ComuneProva()));
+            QVERIFY2(differenze.isEmpty(), qPrintable(atteso.nome + ": " + differenze.join("; ")));
+        }
     }
 
     void comuniMalformati() {
@@ -74,103 +114,85 @@ private slots:
     void init() {
         archivio = std::make_unique<ArchivioProva>();
         QVERIFY(archivio->valido());
-        for (const char* nome : {"RM ROMA", "RM FIUMICINO", "FC FORLÌ", "FC CESENA", "MI MILANO"})
-            QVERIFY(archivio->aggiungiComune(QString(nome).mid(3), QString(nome).left(2)) > 0);
-        QVERIFY(archivio->esegui("UPDATE Comuni SET capoluogo = True WHERE COM_ID <> 2"));
+        for (const ComuneProva& comune : Comuni)
+            QVERIFY(archivio->aggiungi(comune) > 0);
     }
 
     void cleanup() { archivio.reset(); }
 
-    void fileAccettati_data() {
-        // Every file sets ROMA to 1.25 / 3.5 and FORLÌ to 2 / 4.75.
-        QTest::addColumn<QByteArray>("contenuto");
-        QTest::newRow("punto e virgola, intestazione, virgola e punto decimali")
-            << QByteArray("Provincia;Comune;Hdh;Hbh\nRM;ROMA;1,25;3.50\nFC;FORLÌ;2.;4,75\n");
-        QTest::newRow("virgola, virgolette con separatore, spazi prima delle virgolette, segno più")
-            << QByteArray("Prov,\"Nome, ufficiale\",Hdh,Hbh\n"
-                          "RM,ROMA, \"1,25\",+3.5\nFC,\"FORLÌ\",2.0,4.750\n");
-
-        // The mark before a data line, not a header, shows whether it is dropped.
-        QTest::newRow("BOM senza intestazione, a capo di un vecchio Mac, accenti staccati")
-            << QByteArray("\xEF\xBB\xBFRM;ROMA;1,25;3,5\rFC;FORLI\xCC\x80;2;4,75");
-        QTest::newRow("minuscole e accento nella codifica di Windows")
-            << QByteArray("rm;Roma;1,25;3,5\nfc;forl\xEC;2;4,75\n");
-        QTest::newRow("spazi attorno e righe vuote")
-            << QByteArray("\r\n  \r\n RM ; ROMA ; 1,25 ;3,5\r\n\r\n;;;\r\nFC;  FORLÌ\t;2;4,75\n\n");
-    }
-
-    void fileAccettati() {
-        QFETCH(QByteArray, contenuto);
-        const auto rapporto = importa(contenuto);
-        QVERIFY2(rapporto.ok(),
-                 qPrintable(rapporto.ok() ? QString() : rapporto.errore().descrizione));
-        QCOMPARE(ImportaIrradiazione::DescriviRapporto(rapporto.valore()),
-                 QStringList({"Aggiornati 2 capoluoghi su 2 righe del file."}));
-        QCOMPARE(valori(), QStringList({"RM ROMA=1.25/3.5", "FC FORLÌ=2.0/4.75"}));
-    }
-
-    void righeSenzaCapoluogo() {
-        // Lines 3 to 6: a comune that is not a capital, a capital of another province, a name
-        // without its accent, an unknown province and name.
-        const auto rapporto =
-            importa("Prov;Nome;Hdh;Hbh\nRM;Roma;1;2\nRM;Fiumicino;3;4\nMI;Forlì;5;6\n"
-                    "FC;Forli;7;8\nxx;Atlantide;9;10\nFC;Cesena;11;12\n");
-        QVERIFY(rapporto.ok());
-        QCOMPARE(valori(), QStringList({"RM ROMA=1.0/2.0", "FC CESENA=11.0/12.0"}));
-        QCOMPARE(ImportaIrradiazione::DescriviRapporto(rapporto.valore()).mid(1),
-                 QStringList({"4 righe non corrispondono ad alcun capoluogo dell'archivio:",
-                              "  riga 3: RM Fiumicino", "  riga 4: MI Forlì", "  riga 5: FC Forli",
-                              "  riga 6: XX Atlantide"}));
-    }
-
-    void fileRifiutati_data() {
-        QTest::addColumn<QByteArray>("contenuto"); // a path under /dev/: that device
-        QTest::addColumn<QString>("errore");       // from "riga", inside the standard sentence
-        const auto riga = [](const char* nome, const QByteArray& contenuto, const QString& errore) {
-            QTest::newRow(nome) << contenuto << errore;
+    void importazioni() {
+        // Every row starts with ROMA holding 9.5 / 8.5, which a refused file must leave.
+        const QList<Irradiazione> prima = {{.nome = "ROMA", .hdh = 9.5, .hbh = 8.5}};
+        struct Caso {
+            const char* nome;
+            QByteArray contenuto; // a path under /dev/: that device
+            QString errore = {};  // from "riga": inside the standard sentence; empty: imported
+            QList<Irradiazione> valori = {{.nome = "ROMA", .hdh = 1.25, .hbh = 3.5},
+                                          {.nome = "FORLÌ", .hdh = 2, .hbh = 4.75}};
+            QStringList rapporto = {"Aggiornati 2 capoluoghi su 2 righe del file."};
+            const char* sql = ""; // run on the archive before
         };
-        riga("virgola decimale non tra virgolette", "RM,ROMA,1.5,2\nFC,FORLÌ,2,4,75\n",
-             "riga 2: ci sono 5 campi invece di 4 (provincia, nome, Hdh, Hbh); con la virgola "
-             "come separatore un numero con la virgola decimale va scritto tra virgolette");
-        // A first line with one number is data, not a header.
-        riga("un solo valore non numerico", "RM;ROMA;n.d.;3,5\nFC;FORLÌ;2;4,75\n",
-             "riga 1: il valore di Hdh «n.d.» non è un numero");
-        riga("negativo", "RM,ROMA,\"-0,01\",\"3,5\"\n",
-             "riga 1: il valore di Hdh «-0,01» è negativo");
-        // A line end inside quotes, CRLF and blank lines each count as one line.
-        riga("righe contate", "Prov;\"Nome\ndel comune\";Hdh;Hbh\r\n\r\nRM;ROMA;1;-2\n",
-             "riga 4: il valore di Hbh «-2» è negativo");
-        riga("non chiuse", "RM;ROMA;1;2\nFC;\"FORLÌ;2;3\n",
-             "riga 2: le virgolette aperte non sono chiuse");
-        riga("ripetuto", "RM;ROMA;1;2\nFC;FORLÌ;2;3\nrm;Roma;5;6\n",
-             "riga 3: RM Roma compare già alla riga 1");
-        riga("vuoto", "\r\n;;;\n", "Il file dell'irradiazione non contiene righe con valori.");
-        riga("senza fine", "/dev/zero",
-             "Il file «/dev/zero» è troppo grande per un file dell'irradiazione dei capoluoghi "
-             "(più di 1024 KB). L'archivio non è stato modificato.");
-    }
-
-    void fileRifiutati() {
-        QFETCH(QByteArray, contenuto);
-        QFETCH(QString, errore);
-        // Values loaded before must survive a refused file.
-        QVERIFY(archivio->esegui("UPDATE Comuni SET Hdh = 9.5, Hbh = 8.5 WHERE COM_NAME = 'ROMA'"));
-        const auto rapporto = importa(contenuto);
-        QVERIFY(!rapporto.ok());
-        if (errore.startsWith("riga"))
-            errore = "File dell'irradiazione rifiutato, " + errore +
-                     ". L'archivio non è stato modificato.";
-        QCOMPARE(rapporto.errore().descrizione, errore);
-        QCOMPARE(valori(), QStringList({"RM ROMA=9.5/8.5"}));
-    }
-
-    void erroreAMetaNonCambiaNulla() {
-        // The archive refuses the second update: the first one must be undone with it.
-        QVERIFY(archivio->esegui("CREATE TRIGGER rifiuta BEFORE UPDATE ON Comuni "
-                                 "WHEN NEW.COM_PROV = 'FC' BEGIN SELECT RAISE(ABORT, 'no'); END"));
-        const auto rapporto = importa("RM;ROMA;1;2\nFC;FORLÌ;3;4\nMI;MILANO;5;6\n");
-        QVERIFY(!rapporto.ok() && rapporto.errore().descrizione.contains("non accetta il valore"));
-        QCOMPARE(valori(), QStringList());
+        // clang-format off
+        const Caso casi[] = {
+            {.nome = "punto e virgola, intestazione, virgola e punto decimali",
+             .contenuto = "Provincia;Comune;Hdh;Hbh\nRM;ROMA;1,25;3.50\nFC;FORLÌ;2.;4,75\n"},
+            {.nome = "virgola, virgolette con separatore, spazi prima delle virgolette, più",
+             .contenuto = "Prov,\"Nome, ufficiale\",Hdh,Hbh\nRM,ROMA, \"1,25\",+3.5\nFC,\"FORLÌ\",2.0,4.750\n"},
+            // The mark before a data line, not a header, shows whether it is dropped.
+            {.nome = "BOM senza intestazione, a capo di un vecchio Mac, accenti staccati",
+             .contenuto = "\xEF\xBB\xBFRM;ROMA;1,25;3,5\rFC;FORLI\xCC\x80;2;4,75"},
+            {.nome = "minuscole e accento nella codifica di Windows", .contenuto = "rm;Roma;1,25;3,5\nfc;forl\xEC;2;4,75\n"},
+            {.nome = "spazi attorno e righe vuote",
+             .contenuto = "\r\n  \r\n RM ; ROMA ; 1,25 ;3,5\r\n\r\n;;;\r\nFC;  FORLÌ\t;2;4,75\n\n"},
+            // Lines 3 to 6: a comune that is not a capital, a capital of another province, a
+            // name without its accent, an unknown province and name.
+            {.nome = "righe senza capoluogo",
+             .contenuto = "Prov;Nome;Hdh;Hbh\nRM;Roma;1;2\nRM;Fiumicino;3;4\nMI;Forlì;5;6\nFC;Forli;7;8\nxx;Atlantide;9;10\nFC;Cesena;11;12\n",
+             .valori = {{.nome = "ROMA", .hdh = 1, .hbh = 2}, {.nome = "CESENA", .hdh = 11, .hbh = 12}},
+             .rapporto = {"Aggiornati 2 capoluoghi su 6 righe del file.", "4 righe non corrispondono ad alcun capoluogo dell'archivio:",
+                          "  riga 3: RM Fiumicino", "  riga 4: MI Forlì", "  riga 5: FC Forli", "  riga 6: XX Atlantide"}},
+            {.nome = "virgola decimale non tra virgolette", .contenuto = "RM,ROMA,1.5,2\nFC,FORLÌ,2,4,75\n",
+             .errore = "riga 2: ci sono 5 campi invece di 4 (provincia, nome, Hdh, Hbh); con la virgola come separatore "
+                       "un numero con la virgola decimale va scritto tra virgolette", .valori = prima},
+            // A first line with one number is data, not a header.
+            {.nome = "un solo valore non numerico", .contenuto = "RM;ROMA;n.d.;3,5\nFC;FORLÌ;2;4,75\n",
+             .errore = "riga 1: il valore di Hdh «n.d.» non è un numero", .valori = prima},
+            {.nome = "negativo", .contenuto = "RM,ROMA,\"-0,01\",\"3,5\"\n",
+             .errore = "riga 1: il valore di Hdh «-0,01» è negativo", .valori = prima},
+            // A line end inside quotes, CRLF and blank lines each count as one line.
+            {.nome = "righe contate", .contenuto = "Prov;\"Nome\ndel comune\";Hdh;Hbh\r\n\r\nRM;ROMA;1;-2\n",
+             .errore = "riga 4: il valore di Hbh «-2» è negativo", .valori = prima},
+            {.nome = "virgolette non chiuse", .contenuto = "RM;ROMA;1;2\nFC;\"FORLÌ;2;3\n",
+             .errore = "riga 2: le virgolette aperte non sono chiuse", .valori = prima},
+            {.nome = "capoluogo ripetuto", .contenuto = "RM;ROMA;1;2\nFC;FORLÌ;2;3\nrm;Roma;5;6\n",
+             .errore = "riga 3: RM Roma compare già alla riga 1", .valori = prima},
+            {.nome = "vuoto", .contenuto = "\r\n;;;\n",
+             .errore = "Il file dell'irradiazione non contiene righe con valori.", .valori = prima},
+            {.nome = "senza fine", .contenuto = "/dev/zero",
+             .errore = "Il file «/dev/zero» è troppo grande per un file dell'irradiazione dei capoluoghi (più di 1024 KB). "
+                       "L'archivio non è stato modificato.", .valori = prima},
+            // The archive refuses the second update: the first one is undone with it.
+            {.nome = "errore a metà", .contenuto = "RM;ROMA;1;2\nFC;FORLÌ;3;4\nMI;MILANO;5;6\n",
+             .errore = "L'archivio non accetta il valore (no).", .valori = prima,
+             .sql = "CREATE TRIGGER rifiuta BEFORE UPDATE ON Comuni WHEN NEW.COM_PROV = 'FC' BEGIN SELECT RAISE(ABORT, 'no'); END"},
+        };
+        // clang-format on
+        for (const Caso& caso : casi) {
+            init();
+            QVERIFY(archivio->esegui("UPDATE Comuni SET Hdh = 9.5, Hbh = 8.5 WHERE COM_ID = 1"));
+            if (*caso.sql)
+                QVERIFY(archivio->esegui(caso.sql));
+            const auto rapporto = importa(caso.contenuto);
+            CONFRONTA(caso.nome, "errore", rapporto.ok() ? "" : rapporto.errore().descrizione,
+                      caso.errore.startsWith("riga")
+                          ? "File dell'irradiazione rifiutato, " + caso.errore +
+                                ". L'archivio non è stato modificato."
+                          : caso.errore);
+            if (rapporto.ok())
+                CONFRONTA(caso.nome, "rapporto",
+                          ImportaIrradiazione::DescriviRapporto(rapporto.valore()), caso.rapporto);
+            controllaComuni(caso.nome, caso.valori);
+        }
     }
 };
 
