@@ -2,6 +2,8 @@
 #include "gui/record/FrmGestioneLoc.h"
 
 #include "core/Global.h"
+#include "core/Messaggi.h"
+#include "core/calc/Riferimento.h"
 #include "gui/IstanzaCondivisa.h"
 #include "gui/ServiziFinestra.h"
 
@@ -136,9 +138,15 @@ void FrmGestioneLoc::CostruisciControlli() {
     dati->addWidget(fraCalcola, 0, 2, riga, 1, Qt::AlignTop);
     dati->setColumnStretch(2, 1);
 
+    // One row of equal buttons, each as wide as the widest caption needs, in every state.
     auto* pulsanti = new QHBoxLayout;
+    int larghezza = 0;
     for (QPushButton* p : {cmdModifica, cmdAnnulla, cmdSalva, cmdCanc, cmdEsci})
+        larghezza = qMax(larghezza, p->sizeHint().width());
+    for (QPushButton* p : {cmdModifica, cmdAnnulla, cmdSalva, cmdCanc, cmdEsci}) {
+        p->setMinimumWidth(larghezza);
         pulsanti->addWidget(p, 1);
+    }
     auto* finestra = new QVBoxLayout(this);
     finestra->addLayout(pulsanti);
     finestra->addWidget(fraCerca, 1);
@@ -211,6 +219,12 @@ void FrmGestioneLoc::CollegaReazioni() {
 }
 
 bool FrmGestioneLoc::eventFilter(QObject* oggetto, QEvent* evento) {
+    auto* coordinata = qobject_cast<QLineEdit*>(oggetto);
+    if (coordinata != txtLatiG && coordinata != txtLatiP && coordinata != txtLongiG &&
+        coordinata != txtLongiP)
+        coordinata = nullptr;
+    if (evento->type() == QEvent::FocusIn && coordinata)
+        testoInIngresso_ = coordinata->text();
     if (evento->type() == QEvent::FocusOut &&
         ServiziFinestra::FocusVersoAltroControllo(static_cast<QFocusEvent*>(evento))) {
         if (oggetto == txtComune)
@@ -219,9 +233,8 @@ bool FrmGestioneLoc::eventFilter(QObject* oggetto, QEvent* evento) {
             txtProv_LostFocus();
         else if (oggetto == txtGGiorno)
             txtGGiorno_LostFocus();
-        else if (oggetto == txtLatiG || oggetto == txtLatiP || oggetto == txtLongiG ||
-                 oggetto == txtLongiP)
-            Coordinata_LostFocus();
+        else if (coordinata)
+            Coordinata_LostFocus(coordinata);
     }
     return QDialog::eventFilter(oggetto, evento);
 }
@@ -258,13 +271,20 @@ void FrmGestioneLoc::Form_Load() {
 
 void FrmGestioneLoc::Form_Activate() {
     txtComune->setFocus();
-    if (Global::RicercaRiferimento == 1 && Global::IndiceRiferimento >= 0 &&
-        Global::IndiceRiferimento < Global::ElencoComuni.size()) {
-        const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
-        riferimentoArchivio_.reset();
-        txtComuneRif->setText(rif.Nome);
-        txtProvRif->setText(rif.Prov);
+    if (Global::RicercaRiferimento != 1 || Global::IndiceRiferimento < 0 ||
+        Global::IndiceRiferimento >= Global::ElencoComuni.size())
+        return;
+    const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
+    // A locality without degree days would give nonsense: it is refused and nothing changes.
+    if (!PuoEssereRiferimento(rif.GradiGiorno)) {
+        MsgBox(MessaggioSenzaGradiGiorno(rif.Nome.trimmed(), rif.Prov.trimmed()),
+               PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo);
+        return;
     }
+    riferimento_ = rif;
+    coordinateRiferimento_.reset();
+    txtComuneRif->setText(rif.Nome);
+    txtProvRif->setText(rif.Prov);
 }
 
 void FrmGestioneLoc::AbilitaPulsanti(qint16 modo) {

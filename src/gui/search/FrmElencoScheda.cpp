@@ -24,6 +24,11 @@ void MostraScheda(FrmElenco* elenco) {
 } // namespace
 
 void FrmElenco::cmdDettagli_Click() {
+    // With no municipality under the cursor there is nothing to open.
+    if (!GrdLista->RigaConComune(GrdLista->Riga())) {
+        cmdDettagli->setEnabled(false);
+        return;
+    }
     Global::ModoScheda = 0;
     CercaIndiceComune();
     MostraScheda(this);
@@ -43,6 +48,9 @@ void FrmElenco::cmdNuovo_Click() {
 }
 
 void FrmElenco::cmdContinua_Click() {
+    // Nothing is taken until the user has selected a municipality (by mouse or letter key).
+    if (!GrdLista->Evidenziazione() || !GrdLista->RigaConComune(GrdLista->Riga()))
+        return;
     CercaIndiceComune();
     MostraScheda(this);
     RicercaDopoLaScheda();
@@ -59,6 +67,8 @@ void FrmElenco::RicercaDopoLaScheda() {
 }
 
 void FrmElenco::GrdLista_DblClick() {
+    if (!GrdLista->RigaConComune(GrdLista->Riga()))
+        return;
     if (Global::RicercaRiferimento != 0)
         cmdContinua_Click();
     else
