@@ -2,8 +2,6 @@
 #include "gui/record/FrmGestioneLoc.h"
 
 #include "core/Global.h"
-#include "core/Messaggi.h"
-#include "core/calc/Riferimento.h"
 #include "gui/IstanzaCondivisa.h"
 #include "gui/ServiziFinestra.h"
 
@@ -275,12 +273,6 @@ void FrmGestioneLoc::Form_Activate() {
         Global::IndiceRiferimento >= Global::ElencoComuni.size())
         return;
     const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
-    // A locality without degree days would give nonsense: it is refused and nothing changes.
-    if (!PuoEssereRiferimento(rif.GradiGiorno)) {
-        MsgBox(MessaggioSenzaGradiGiorno(rif.Nome.trimmed(), rif.Prov.trimmed()),
-               PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo);
-        return;
-    }
     riferimento_ = rif;
     coordinateRiferimento_.reset();
     txtComuneRif->setText(rif.Nome);
