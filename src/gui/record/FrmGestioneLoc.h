@@ -101,7 +101,7 @@ private:
     void MostraCapoluoghi(const DatiComune& r);
     void SvuotaSelettori();
     // Selects the entries i1 and i2 (-1: none) without running the selectors' reaction; the
-    // irradiance shown belongs to this pair from now on.
+    // irradiance shown belongs to this pair.
     void ScegliCoppia(int i1, int i2);
     // After a reference was found from the coordinates: its index in the list, or, when the
     // list does not hold it, the reference read from the archive. False after a message.

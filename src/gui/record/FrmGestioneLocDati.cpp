@@ -46,13 +46,11 @@ void FrmGestioneLoc::RiempiCaselle(const DatiComune& r) {
 }
 
 void FrmGestioneLoc::MostraCapoluoghi(const DatiComune& r) {
+    LstDistanze->clear();
+    SvuotaSelettori();
     if (r.Irradianza > 0) {
-        SvuotaSelettori();
         CaricaCbo(false);
         ResumeCombo();
-    } else {
-        LstDistanze->clear();
-        SvuotaSelettori();
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using ServiziFinestra::ElaboraEventi;
 
@@ -37,7 +38,7 @@ bool FrmGestioneLoc::cmdSalva_Click() {
         if (risposta == RispostaMessaggio::Si) {
             salvato = SalvaDati();
             if (salvato) {
-                // The boxes show what the archive now holds.
+                // The boxes show the row as the archive holds it.
                 RiempiCaselle(*salvato_);
                 BloccaCampiTesto(true);
                 Global::AggiornaElenco = true;
