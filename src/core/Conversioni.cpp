@@ -76,6 +76,13 @@ bool ENumerico(const QString& testo, const QLocale& locale) {
     return TestoInNumero(testo, locale).has_value();
 }
 
+std::optional<double> NumeroDiCasella(const QString& testo, const QLocale& locale) {
+    const auto numero = TestoInNumero(testo, locale);
+    if (!numero)
+        return std::nullopt;
+    return ArrotondaPari(*numero);
+}
+
 Esito<qint16> TestoInIntero16(const QString& testo, const QLocale& locale) {
     const auto numero = TestoInNumero(testo, locale);
     if (!numero)

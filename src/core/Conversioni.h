@@ -38,6 +38,11 @@ bool ENumerico(const QString& testo, const QLocale& locale = QLocale());
 // 0500 -> 500, "500,7" (Italian) -> 501, "32767,5" -> overflow.
 Esito<qint16> TestoInIntero16(const QString& testo, const QLocale& locale = QLocale());
 
+// The whole number that a number box holds: its text read as TestoInNumero reads it, rounded
+// halves to even; empty when the text is not a number. A value beyond 16 bits is still given:
+// TestoInIntero16 reads the same way and refuses it. "1.500" (Italian) -> 1500, "2100.5" -> 2100.
+std::optional<double> NumeroDiCasella(const QString& testo, const QLocale& locale = QLocale());
+
 // The leading number of a text, whatever follows it: optional sign, digits, optional decimal
 // part after a period, optional exponent (E or D); blanks, tabs and line feeds inside are
 // skipped. 0 when the text does not start with a number. "12.5 m" -> 12.5, "abc" -> 0.

@@ -27,8 +27,8 @@ void ImpostaServizioMessaggi(ServizioMessaggi* servizio) {
 }
 
 RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti, IconaMessaggio icona,
-                         const QString& titolo) {
-    return servizioAttivo->mostra({testo, pulsanti, icona, titolo});
+                         const QString& titolo, RispostaMessaggio predefinita) {
+    return servizioAttivo->mostra({testo, pulsanti, icona, titolo, predefinita});
 }
 
 void MostraErrore(const QString& descrizione) {

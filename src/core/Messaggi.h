@@ -14,6 +14,8 @@ struct Messaggio {
     PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
     IconaMessaggio icona = IconaMessaggio::Nessuna;
     QString titolo; // empty: the box shows the application's own name
+    // The answer of Enter alone in a question (Sì or No).
+    RispostaMessaggio predefinita = RispostaMessaggio::Si;
 };
 
 class ServizioMessaggi {
@@ -28,7 +30,8 @@ void ImpostaServizioMessaggi(ServizioMessaggi* servizio);
 
 RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok,
                          IconaMessaggio icona = IconaMessaggio::Nessuna,
-                         const QString& titolo = QString());
+                         const QString& titolo = QString(),
+                         RispostaMessaggio predefinita = RispostaMessaggio::Si);
 
 // The standard error message: the error's description, the exclamation icon, an OK button and
 // the program's title.

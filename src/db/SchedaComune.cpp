@@ -20,8 +20,8 @@ struct Colonna {
     std::variant<qint64, QString> valore;
 };
 
-// The columns a save writes, in order, each with its condition; an error for a whole number
-// that does not fit.
+// The columns a save writes, in order, each with its condition; an error for a number box whose
+// text is not a number or whose whole number does not fit.
 Esito<QList<Colonna>> Colonne(const Valori& v) {
     QList<Colonna> colonne{{QStringLiteral("COM_NAME"), v.Nome},
                            {QStringLiteral("COM_PROV"), v.Prov},
@@ -34,7 +34,7 @@ Esito<QList<Colonna>> Colonne(const Valori& v) {
         const auto& [nome, testo] = numeri[i];
         if (i >= 2 && testo->isEmpty())
             continue;
-        const Esito<qint16> numero = Conversioni::InteroDiCasella(*testo);
+        const Esito<qint16> numero = Conversioni::TestoInIntero16(*testo);
         if (!numero.ok())
             return numero.errore();
         colonne.append({QLatin1String(nome), qint64(numero.valore())});

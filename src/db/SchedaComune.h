@@ -31,8 +31,9 @@ struct Salvataggio {
 };
 
 // Updates the row with key `id`, or inserts a new one when `id` is 0 or no row has that key.
-// Whole numbers are the leading number of their text, rounded halves to even; one that does not
-// fit 16 bits fails the save.
+// A number box's text is read as the window reads it (Conversioni::TestoInIntero16: the typed
+// number rounded halves to even); a text that is not a number, or a number that does not fit 16
+// bits, fails the save.
 Salvataggio Salva(sqlite3* db, qint32 id, const Valori& valori);
 
 // Deletes the row with key `id`.

@@ -41,7 +41,7 @@ std::unique_ptr<QMessageBox> CreaFinestraMessaggio(const Messaggio& messaggio, Q
     }
     QPushButton* si = box->addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box->addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box->setDefaultButton(si);
+    box->setDefaultButton(messaggio.predefinita == RispostaMessaggio::No ? no : si);
     box->setEscapeButton(no);
     if (messaggio.pulsanti == PulsantiMessaggio::SiNoAnnulla)
         box->setEscapeButton(box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole));

@@ -12,8 +12,8 @@ public:
 };
 
 // The box that shows `messaggio`: its icon, its text with line ends, its title (the
-// application's name when the message has none) and its Italian buttons, the first being the
-// default and Escape choosing OK, Annulla or No.
+// application's name when the message has none) and its Italian buttons, the default being OK,
+// or Sì or No as the message asks, and Escape choosing OK, Annulla or No.
 std::unique_ptr<QMessageBox> CreaFinestraMessaggio(const Messaggio& messaggio,
                                                    QWidget* genitore = nullptr);
 

@@ -16,11 +16,18 @@ QString QueryRiferimento(qint16 latiG, qint16 longiG) {
     const int a = latiG, b = longiG;
     return QStringLiteral("SELECT com_name, com_prov, com_lati_g, com_lati_p, com_long_g, "
                           "com_long_p FROM COMUNI WHERE com_lati_g >= %1 AND com_lati_g <= %2 "
-                          "AND com_long_g >= %3 AND com_long_g <= %4")
+                          "AND com_long_g >= %3 AND com_long_g <= %4 "
+                          "AND com_degday > 0 AND com_alt IS NOT NULL")
         .arg(a - 1)
         .arg(a + 1)
         .arg(b - 1)
         .arg(b + 1);
+}
+
+QString MessaggioSenzaGradiGiorno(const QString& nome, const QString& prov) {
+    return QStringLiteral("%1 (%2) non ha i gradi giorno nell'archivio: non può essere la "
+                          "località di riferimento.")
+        .arg(nome, prov);
 }
 
 Esito<Riferimento> ScegliRiferimento(double latitudine, double longitudine,

@@ -14,8 +14,17 @@
 Esito<double> CoordinataCompatta(const QString& gradi, const QString& primi);
 
 // The query of the candidate rows around the typed whole degrees (no order: rows come as the
-// archive returns them).
+// archive returns them). Only localities whose degree days and altitude the archive holds are
+// candidates.
 QString QueryRiferimento(qint16 latiG, qint16 longiG);
+
+// A locality can be the reference of a new one only when the archive holds its degree days (a
+// locality without them reads 0): the corrected degree days would otherwise be nonsense.
+inline bool PuoEssereRiferimento(qint16 gradiGiorno) {
+    return gradiGiorno > 0;
+}
+// The message that refuses such a locality when the user picks it.
+QString MessaggioSenzaGradiGiorno(const QString& nome, const QString& prov);
 
 // One candidate row; the coordinates as the decimal text of the column, empty when Null.
 struct RigaRiferimento {

@@ -152,9 +152,15 @@ void FrmGestioneLoc::CostruisciControlli() {
     for (const auto& [controllo, nome] : nomiAccessibili)
         controllo->setAccessibleName(QString::fromUtf8(nome));
 
+    // One row of equal buttons, each as wide as the widest caption needs, in every state.
     auto* pulsanti = new QHBoxLayout;
+    int larghezza = 0;
     for (QPushButton* p : {cmdModifica, cmdAnnulla, cmdSalva, cmdCanc, cmdEsci})
+        larghezza = qMax(larghezza, p->sizeHint().width());
+    for (QPushButton* p : {cmdModifica, cmdAnnulla, cmdSalva, cmdCanc, cmdEsci}) {
+        p->setMinimumWidth(larghezza);
         pulsanti->addWidget(p, 1);
+    }
     auto* finestra = new QVBoxLayout(this);
     finestra->addLayout(pulsanti);
     finestra->addWidget(fraCerca, 1);
@@ -227,6 +233,12 @@ void FrmGestioneLoc::CollegaReazioni() {
 }
 
 bool FrmGestioneLoc::eventFilter(QObject* oggetto, QEvent* evento) {
+    auto* coordinata = qobject_cast<QLineEdit*>(oggetto);
+    if (coordinata != txtLatiG && coordinata != txtLatiP && coordinata != txtLongiG &&
+        coordinata != txtLongiP)
+        coordinata = nullptr;
+    if (evento->type() == QEvent::FocusIn && coordinata)
+        testoInIngresso_ = coordinata->text();
     if (evento->type() == QEvent::FocusOut &&
         ServiziFinestra::FocusVersoAltroControllo(static_cast<QFocusEvent*>(evento))) {
         if (oggetto == txtComune)
@@ -235,9 +247,8 @@ bool FrmGestioneLoc::eventFilter(QObject* oggetto, QEvent* evento) {
             txtProv_LostFocus();
         else if (oggetto == txtGGiorno)
             txtGGiorno_LostFocus();
-        else if (oggetto == txtLatiG || oggetto == txtLatiP || oggetto == txtLongiG ||
-                 oggetto == txtLongiP)
-            Coordinata_LostFocus();
+        else if (coordinata)
+            Coordinata_LostFocus(coordinata);
     }
     return QDialog::eventFilter(oggetto, evento);
 }
@@ -274,13 +285,14 @@ void FrmGestioneLoc::Form_Load() {
 
 void FrmGestioneLoc::Form_Activate() {
     txtComune->setFocus();
-    if (Global::RicercaRiferimento == 1 && Global::IndiceRiferimento >= 0 &&
-        Global::IndiceRiferimento < Global::ElencoComuni.size()) {
-        const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
-        riferimentoArchivio_.reset();
-        txtComuneRif->setText(rif.Nome);
-        txtProvRif->setText(rif.Prov);
-    }
+    if (Global::RicercaRiferimento != 1 || Global::IndiceRiferimento < 0 ||
+        Global::IndiceRiferimento >= Global::ElencoComuni.size())
+        return;
+    const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
+    riferimento_ = rif;
+    coordinateRiferimento_.reset();
+    txtComuneRif->setText(rif.Nome);
+    txtProvRif->setText(rif.Prov);
 }
 
 void FrmGestioneLoc::AbilitaPulsanti(qint16 modo) {

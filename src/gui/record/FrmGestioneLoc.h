@@ -55,8 +55,8 @@ public:
     void txtComune_LostFocus();
     void txtProv_LostFocus();
     void txtGGiorno_LostFocus();
-    // Shared by the four coordinate boxes.
-    void Coordinata_LostFocus();
+    // Shared by the four coordinate boxes: the box that lost the focus.
+    void Coordinata_LostFocus(QLineEdit* casella);
 
     // Calculation panel and capital selectors.
     void cmdRiferimento_Click();
@@ -68,9 +68,12 @@ public:
     qint32 CalcolaIrradianza();
     void cboProvVicina_Click();
 
-    // Saving, deleting, cancelling and leaving.
-    void cmdSalva_Click();
+    // Saving, deleting, cancelling and leaving. The save command gives true when the row was
+    // stored.
+    bool cmdSalva_Click();
     bool ControlloDatiObbligatori();
+    // False, after a message naming the box, when a number box holds a text that is not a number.
+    bool ControlloNumeri();
     void ControlloIrradianza();
     bool SalvaDati();
     void cmdCanc_Click();
@@ -93,15 +96,24 @@ private:
     void AbilitaPulsanti(qint16 modo);
     // Name, province, zone, numbers, coordinates, reference and irradiance of a record.
     void RiempiCaselle(const DatiComune& r);
+    // The capital lists of a record as loading shows them: built from its stored coordinates,
+    // its stored capitals selected, when it has an irradiance; empty otherwise.
+    void MostraCapoluoghi(const DatiComune& r);
     void SvuotaSelettori();
+    // Selects the entries i1 and i2 (-1: none) without running the selectors' reaction; the
+    // irradiance shown belongs to this pair.
+    void ScegliCoppia(int i1, int i2);
     // After a reference was found from the coordinates: its index in the list, or, when the
     // list does not hold it, the reference read from the archive. False after a message.
     bool TrovaRiferimento();
-    // The reference whose degree days a calculation takes.
-    Esito<DatiComune> DatiRiferimento() const;
-    // The municipality shown: the row this window inserted, once it has saved a new locality
-    // (the list does not hold it until the main window searches again), otherwise the list
-    // element at IndiceComune; an index error outside the list.
+    // The trimmed texts of the four coordinate boxes.
+    QStringList Coordinate() const;
+    // True when the reference boxes hold a reference that a calculation may take: one picked in
+    // the main window, or one found from the coordinates the boxes still hold.
+    bool RiferimentoValido() const;
+    // The municipality shown: the row as this window last stored it, once it has saved (the list
+    // does not hold the change until the main window searches again), otherwise the list element
+    // at IndiceComune; an index error outside the list.
     Esito<DatiComune> Scheda() const;
     // Writes the municipality shown into the boxes; on an index error shows it and gives nothing.
     std::optional<DatiComune> MostraScheda();
@@ -137,9 +149,16 @@ private:
     QPushButton* cmdEsci = nullptr;
 
     bool InCaricamento = false;
-    // The row that a save of a new locality inserted, as stored: edit, cancel, save and delete
-    // then act on it, never on another municipality.
-    std::optional<DatiComune> inserito_;
-    // A reference found from the coordinates that the list does not hold, read from the archive.
-    std::optional<DatiComune> riferimentoArchivio_;
+    // The row as the last save of this window stored it (a new locality's included): edit,
+    // cancel, save and delete then act on it, never on another municipality or older values.
+    std::optional<DatiComune> salvato_;
+    // The reference shown in the calculation panel, and, when it was found from the
+    // coordinates, the coordinates it was found from.
+    std::optional<DatiComune> riferimento_;
+    std::optional<QStringList> coordinateRiferimento_;
+    // The entries of the capital pair that the irradiance shown belongs to (-1: none).
+    int coppia1_ = -1;
+    int coppia2_ = -1;
+    // The text a coordinate box held when it took the focus.
+    QString testoInIngresso_;
 };

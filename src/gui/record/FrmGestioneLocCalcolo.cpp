@@ -42,7 +42,7 @@ void FrmGestioneLoc::cmdCalcola_Click() {
     QLineEdit* fuoco = txtAltitudine;
     if (Testo(txtAltitudine).isEmpty() || !Conversioni::ENumerico(Testo(txtAltitudine)))
         messaggio = QStringLiteral("Inserire l'altudine della nuova località.");
-    if (Testo(txtComuneRif).isEmpty() && Testo(txtLatiG).isEmpty()) {
+    if (!RiferimentoValido() && Testo(txtLatiG).isEmpty()) {
         messaggio = SenzaRiferimento;
         fuoco = txtLatiG;
     }
@@ -52,7 +52,7 @@ void FrmGestioneLoc::cmdCalcola_Click() {
         return;
     }
 
-    if (Testo(txtComuneRif).isEmpty()) {
+    if (!RiferimentoValido()) {
         bool presenti = false;
         for (const QLineEdit* casella : {txtLatiG, txtLatiP, txtLongiG, txtLongiP})
             presenti = presenti || Conversioni::ENumerico(Testo(casella));
@@ -72,24 +72,33 @@ void FrmGestioneLoc::cmdCalcola_Click() {
             return;
     }
 
-    const Esito<DatiComune> rif = DatiRiferimento();
     const Esito<qint16> altitudine = Conversioni::TestoInIntero16(Testo(txtAltitudine));
-    if (!rif.ok() || !altitudine.ok()) {
-        MostraErrore((rif.ok() ? altitudine.errore() : rif.errore()).descrizione);
+    if (!altitudine.ok()) {
+        MostraErrore(altitudine.errore().descrizione);
         return;
     }
     txtGGiorno->setText(QString::number(CalcolaGradiGiorno(
-        rif.valore().Altitudine, rif.valore().GradiGiorno, altitudine.valore())));
+        riferimento_->Altitudine, riferimento_->GradiGiorno, altitudine.valore())));
     txtComLocRif->setText(txtComuneRif->text());
     txtProvLocRif->setText(txtProvRif->text());
 }
 
+QStringList FrmGestioneLoc::Coordinate() const {
+    return {Testo(txtLatiG), Testo(txtLatiP), Testo(txtLongiG), Testo(txtLongiP)};
+}
+
+bool FrmGestioneLoc::RiferimentoValido() const {
+    return riferimento_ && !Testo(txtComuneRif).isEmpty() &&
+           (!coordinateRiferimento_ || *coordinateRiferimento_ == Coordinate());
+}
+
 bool FrmGestioneLoc::TrovaRiferimento() {
-    riferimentoArchivio_.reset();
+    riferimento_.reset();
     for (qsizetype i = 0; i < Global::ElencoComuni.size(); ++i) {
         const DatiComune& d = Global::ElencoComuni.at(i);
         if (d.Nome.trimmed() == Testo(txtComuneRif) && d.Prov.trimmed() == Testo(txtProvRif)) {
             Global::IndiceRiferimento = qint32(i);
+            riferimento_ = d;
             return true;
         }
     }
@@ -106,19 +115,11 @@ bool FrmGestioneLoc::TrovaRiferimento() {
         MostraErrore(letto.errore().descrizione);
         return false;
     }
-    riferimentoArchivio_ = letto.valore();
-    if (!riferimentoArchivio_)
+    riferimento_ = letto.valore();
+    if (!riferimento_)
         MostraErrore(QStringLiteral("La località di riferimento %1 (%2) non è più nell'archivio.")
                          .arg(Testo(txtComuneRif), Testo(txtProvRif)));
-    return riferimentoArchivio_.has_value();
-}
-
-Esito<DatiComune> FrmGestioneLoc::DatiRiferimento() const {
-    if (riferimentoArchivio_)
-        return *riferimentoArchivio_;
-    if (Global::IndiceRiferimento < 0 || Global::IndiceRiferimento >= Global::ElencoComuni.size())
-        return ErroreRuntime::IndiceFuoriIntervallo(Global::IndiceRiferimento);
-    return Global::ElencoComuni.at(Global::IndiceRiferimento);
+    return riferimento_.has_value();
 }
 
 bool FrmGestioneLoc::CalculateNewLoc(qint16 GLati, qint16 GLongi) {
@@ -148,6 +149,8 @@ bool FrmGestioneLoc::CalculateNewLoc(qint16 GLati, qint16 GLongi) {
         return false;
     txtComuneRif->setText(scelto.valore().Nome);
     txtProvRif->setText(scelto.valore().Prov);
+    // Found from these coordinates: searched again when they change.
+    coordinateRiferimento_ = Coordinate();
     return true;
 }
 
@@ -164,8 +167,30 @@ qint16 FrmGestioneLoc::CalcolaGradiGiorno(qint16 altitudineRif, qint16 gradiGior
 }
 
 void FrmGestioneLoc::CaricaCbo(bool nuova) {
-    LstDistanze->clear();
-    SvuotaSelettori();
+    // The locality's angles from the boxes read as a save reads them, or from the record shown.
+    float lat = 0.0f;
+    float lon = 0.0f;
+    if (nuova) {
+        Esito<qint16> numeri[4] = {qint16(0), qint16(0), qint16(0), qint16(0)};
+        const QLineEdit* caselle[4] = {txtLatiG, txtLatiP, txtLongiG, txtLongiP};
+        for (int i = 0; i < 4; ++i) {
+            numeri[i] = Conversioni::TestoInIntero16(caselle[i]->text());
+            if (!numeri[i].ok()) {
+                MostraErrore(numeri[i].errore().descrizione);
+                return;
+            }
+        }
+        lat = GradiPrimiInRadianti(numeri[0].valore(), numeri[1].valore());
+        lon = GradiPrimiInRadianti(numeri[2].valore(), numeri[3].valore());
+    } else {
+        const Esito<DatiComune> r = Scheda();
+        if (!r.ok()) {
+            MostraErrore(r.errore().descrizione);
+            return;
+        }
+        lat = r.valore().LatRad;
+        lon = r.valore().LongRad;
+    }
     if (!Global::ApriConnessione()) {
         Global::ChiudiConnessione();
         return;
@@ -176,30 +201,18 @@ void FrmGestioneLoc::CaricaCbo(bool nuova) {
         MostraErrore(capoluoghi.errore().descrizione);
         return;
     }
+
+    // The capitals chosen before stay chosen: the irradiance shown belongs to them.
+    const QString scelto1 =
+        cboProvVicina1->currentIndex() < 0 ? QString() : cboProvVicina1->currentText().left(2);
+    const QString scelto2 =
+        cboProvVicina2->currentIndex() < 0 ? QString() : cboProvVicina2->currentText().left(2);
+    LstDistanze->clear();
+    SvuotaSelettori();
     if (capoluoghi.valore().isEmpty())
         return;
     Global::Capoluoghi = capoluoghi.valore();
 
-    float lat = 0.0f;
-    float lon = 0.0f;
-    if (nuova) {
-        const Esito<float> l1 = RadiantiDaTesti(txtLatiG->text(), txtLatiP->text());
-        const Esito<float> l2 = RadiantiDaTesti(txtLongiG->text(), txtLongiP->text());
-        if (!l1.ok() || !l2.ok()) {
-            MostraErrore((l1.ok() ? l2.errore() : l1.errore()).descrizione);
-            return;
-        }
-        lat = l1.valore();
-        lon = l2.valore();
-    } else {
-        const Esito<DatiComune> r = Scheda();
-        if (!r.ok()) {
-            MostraErrore(r.errore().descrizione);
-            return;
-        }
-        lat = r.valore().LatRad;
-        lon = r.valore().LongRad;
-    }
     const ElencoDistanze distanze = CalcolaElencoDistanze(lat, lon, Global::Capoluoghi);
     for (const ErroreRuntime& errore : distanze.Errori)
         MostraErrore(errore.descrizione);
@@ -214,6 +227,13 @@ void FrmGestioneLoc::CaricaCbo(bool nuova) {
         selettore->addItems(voci);
         selettore->setCurrentIndex(-1);
     }
+    const auto indice = [&](const QString& codice) {
+        for (int i = 0; i < voci.size() && !codice.isEmpty(); ++i)
+            if (voci[i].left(2) == codice)
+                return i;
+        return -1;
+    };
+    ScegliCoppia(indice(scelto1), indice(scelto2));
 }
 
 bool FrmGestioneLoc::ControlloSceltaProv() {
@@ -232,10 +252,10 @@ bool FrmGestioneLoc::ControlloSceltaProv() {
 qint32 FrmGestioneLoc::CalcolaIrradianza() {
     const IndiciCapoluoghi indici = CercaCapoluoghi(
         cboProvVicina1->currentText(), cboProvVicina2->currentText(), Global::Capoluoghi);
-    Esito<qint16> gradi = qint16(0);
-    Esito<qint16> primi = qint16(0);
-    if (Global::ModoScheda != 2) {
-        // The stored latitude, even when the boxes have been edited.
+    // The latitude shown in the boxes; while they hold none, the stored one, which a save keeps.
+    Esito<qint16> gradi = Conversioni::TestoInIntero16(txtLatiG->text());
+    Esito<qint16> primi = Conversioni::TestoInIntero16(txtLatiP->text());
+    if ((!gradi.ok() || !primi.ok()) && Global::ModoScheda != 2) {
         const Esito<DatiComune> r = Scheda();
         if (!r.ok()) {
             MostraErrore(r.errore().descrizione);
@@ -243,9 +263,6 @@ qint32 FrmGestioneLoc::CalcolaIrradianza() {
         }
         gradi = r.valore().LatiG;
         primi = r.valore().LatiP;
-    } else {
-        gradi = Conversioni::TestoInIntero16(txtLatiG->text());
-        primi = Conversioni::TestoInIntero16(txtLatiP->text());
     }
     if (!gradi.ok() || !primi.ok()) {
         MostraErrore((gradi.ok() ? primi.errore() : gradi.errore()).descrizione);
@@ -264,8 +281,15 @@ void FrmGestioneLoc::cboProvVicina_Click() {
     if (InCaricamento)
         return;
     ServiziFinestra::ImpostaPuntatore(ServiziFinestra::Puntatore::FrecciaClessidra);
-    if (cboProvVicina1->currentIndex() >= 0 && cboProvVicina2->currentIndex() >= 0 &&
-        ControlloSceltaProv())
-        txtIrradianza->setText(QString::number(CalcolaIrradianza()));
+    if (cboProvVicina1->currentIndex() >= 0 && cboProvVicina2->currentIndex() >= 0) {
+        if (ControlloSceltaProv()) {
+            txtIrradianza->setText(QString::number(CalcolaIrradianza()));
+            coppia1_ = cboProvVicina1->currentIndex();
+            coppia2_ = cboProvVicina2->currentIndex();
+        } else {
+            // A refused pair is not kept: the selectors show the pair of the irradiance shown.
+            ScegliCoppia(coppia1_, coppia2_);
+        }
+    }
     ServiziFinestra::ImpostaPuntatore(ServiziFinestra::Puntatore::Predefinito);
 }

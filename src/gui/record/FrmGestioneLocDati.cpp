@@ -1,5 +1,6 @@
 // Filling the record window from the list, locking its fields, the reactions of single fields
 // when they lose the focus, and the edit command.
+#include "core/Conversioni.h"
 #include "core/Global.h"
 #include "core/Messaggi.h"
 #include "core/calc/GradiGiorno.h"
@@ -11,8 +12,8 @@
 #include <QPushButton>
 
 Esito<DatiComune> FrmGestioneLoc::Scheda() const {
-    if (inserito_)
-        return *inserito_;
+    if (salvato_)
+        return *salvato_;
     if (Global::IndiceComune < 0 || Global::IndiceComune >= Global::ElencoComuni.size())
         return ErroreRuntime::IndiceFuoriIntervallo(Global::IndiceComune);
     return Global::ElencoComuni.at(Global::IndiceComune);
@@ -44,20 +45,36 @@ void FrmGestioneLoc::RiempiCaselle(const DatiComune& r) {
     txtIrradianza->setText(r.Irradianza > 0 ? QString::number(r.Irradianza) : QString());
 }
 
+void FrmGestioneLoc::MostraCapoluoghi(const DatiComune& r) {
+    LstDistanze->clear();
+    SvuotaSelettori();
+    if (r.Irradianza > 0) {
+        CaricaCbo(false);
+        ResumeCombo();
+    }
+}
+
 void FrmGestioneLoc::SvuotaSelettori() {
     for (QComboBox* selettore : {cboProvVicina1, cboProvVicina2}) {
         const QSignalBlocker blocco(selettore);
         selettore->clear();
     }
+    coppia1_ = coppia2_ = -1;
+}
+
+void FrmGestioneLoc::ScegliCoppia(int i1, int i2) {
+    for (const auto& [selettore, indice] : {std::pair{cboProvVicina1, i1}, {cboProvVicina2, i2}}) {
+        const QSignalBlocker blocco(selettore);
+        selettore->setCurrentIndex(indice);
+    }
+    coppia1_ = i1;
+    coppia2_ = i2;
 }
 
 void FrmGestioneLoc::CaricaDati() {
     if (Global::ModoScheda != 2) {
-        const std::optional<DatiComune> r = MostraScheda();
-        if (r && r->Irradianza > 0) {
-            CaricaCbo(false);
-            ResumeCombo();
-        }
+        if (const std::optional<DatiComune> r = MostraScheda())
+            MostraCapoluoghi(*r);
         return;
     }
     for (QLineEdit* casella :
@@ -80,8 +97,10 @@ void FrmGestioneLoc::BloccaCampiTesto(bool blocca) {
         tavolozza.setColor(QPalette::Button, sfondo);
         selettore->setPalette(tavolozza);
     }
-    // Filled only by the program.
-    for (QLineEdit* casella : {txtZona, txtIrradianza, txtComLocRif, txtProvLocRif})
+    // Filled only by the program: the reference of the calculation panel only by picking it or
+    // by "Calcola".
+    for (QLineEdit* casella :
+         {txtZona, txtIrradianza, txtComLocRif, txtProvLocRif, txtComuneRif, txtProvRif})
         ServiziFinestra::ImpostaBloccata(casella, true);
 }
 
@@ -110,6 +129,8 @@ void FrmGestioneLoc::ResumeCombo() {
     }
     cboProvVicina1->setCurrentIndex(p1);
     cboProvVicina2->setCurrentIndex(p2);
+    coppia1_ = p1;
+    coppia2_ = p2;
 }
 
 bool FrmGestioneLoc::ControlloCoord() {
@@ -139,10 +160,15 @@ void FrmGestioneLoc::txtProv_LostFocus() {
 }
 
 void FrmGestioneLoc::txtGGiorno_LostFocus() {
-    txtZona->setText(CalcolaZona(txtGGiorno->text()));
+    // The zone of the whole number that a save stores, read by the same rule.
+    const std::optional<double> gradiGiorno = Conversioni::NumeroDiCasella(txtGGiorno->text());
+    txtZona->setText(gradiGiorno ? CalcolaZona(QString::number(*gradiGiorno, 'f', 0)) : QString());
 }
 
-void FrmGestioneLoc::Coordinata_LostFocus() {
+void FrmGestioneLoc::Coordinata_LostFocus(QLineEdit* casella) {
+    // In view state nothing has been typed: the lists of the stored capitals stay as they are.
+    if (Global::ModoScheda == 0 && casella->text() == testoInIngresso_)
+        return;
     if (ControlloCoord())
         CaricaCbo(true);
 }

@@ -1,4 +1,5 @@
 // The record window's commands that end an edit or the window: save, delete, cancel, leave.
+#include "core/Conversioni.h"
 #include "core/Global.h"
 #include "core/Messaggi.h"
 #include "db/Connessione.h"
@@ -8,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using ServiziFinestra::ElaboraEventi;
 
@@ -17,12 +19,13 @@ const QChar A_Capo(13);
 
 } // namespace
 
-void FrmGestioneLoc::cmdSalva_Click() {
+bool FrmGestioneLoc::cmdSalva_Click() {
     ServiziFinestra::ImpostaPuntatore(ServiziFinestra::Puntatore::Clessidra);
     QString m;
+    bool salvato = false;
     if (!ControlloDatiObbligatori()) {
         m = QStringLiteral("Dati non sufficienti.");
-    } else {
+    } else if (ControlloNumeri()) {
         ElaboraEventi();
         RispostaMessaggio risposta = RispostaMessaggio::Si;
         if (ControlloCoord())
@@ -33,7 +36,10 @@ void FrmGestioneLoc::cmdSalva_Click() {
                     QStringLiteral("l 'irradianza.") + A_Capo + QStringLiteral("Continuare?"),
                 PulsantiMessaggio::SiNo, IconaMessaggio::Informazione, Global::Titolo);
         if (risposta == RispostaMessaggio::Si) {
-            if (SalvaDati()) {
+            salvato = SalvaDati();
+            if (salvato) {
+                // The boxes show the row as the archive holds it.
+                RiempiCaselle(*salvato_);
                 BloccaCampiTesto(true);
                 Global::AggiornaElenco = true;
                 Global::ModoScheda = 0;
@@ -48,6 +54,7 @@ void FrmGestioneLoc::cmdSalva_Click() {
     if (!m.isEmpty())
         MsgBox(m, PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo);
     ServiziFinestra::ImpostaPuntatore(ServiziFinestra::Puntatore::Predefinito);
+    return salvato;
 }
 
 bool FrmGestioneLoc::ControlloDatiObbligatori() {
@@ -58,20 +65,35 @@ bool FrmGestioneLoc::ControlloDatiObbligatori() {
     return true;
 }
 
+bool FrmGestioneLoc::ControlloNumeri() {
+    // Degree days and altitude always, a coordinate when its box holds something.
+    const std::pair<QLineEdit*, const char*> numeri[] = {
+        {txtGGiorno, "Gradi Giorno"},       {txtAltitudine, "Altitudine"},
+        {txtLatiG, "Latitudine (gradi)"},   {txtLatiP, "Latitudine (primi)"},
+        {txtLongiG, "Longitudine (gradi)"}, {txtLongiP, "Longitudine (primi)"}};
+    for (const auto& [casella, nome] : numeri) {
+        const QString testo = casella->text().trimmed();
+        if (testo.isEmpty() || Conversioni::ENumerico(testo))
+            continue;
+        MsgBox(QStringLiteral("Nella casella «%1» non c'è un numero.").arg(QLatin1String(nome)),
+               PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo);
+        casella->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void FrmGestioneLoc::ControlloIrradianza() {
     if (!txtIrradianza->text().trimmed().isEmpty())
         return;
-    // The two nearest capitals; selecting them runs the selectors' reactions.
-    if (cboProvVicina1->count() < 1) {
-        MostraErrore(ErroreRuntime::IndiceFuoriIntervallo(0).descrizione);
+    // Without two capitals listed, or without any capital's irradiation, there is nothing to
+    // interpolate from: the row is saved without an irradiance, with no message.
+    const bool irradiazione = std::ranges::any_of(
+        Global::Capoluoghi, [](const DatiComune& c) { return c.Hdh != 0 || c.Hbh != 0; });
+    if (cboProvVicina2->count() < 2 || !irradiazione)
         return;
-    }
-    cboProvVicina1->setCurrentIndex(0);
-    if (cboProvVicina2->count() < 2) {
-        MostraErrore(ErroreRuntime::IndiceFuoriIntervallo(1).descrizione);
-        return;
-    }
-    cboProvVicina2->setCurrentIndex(1);
+    // The two nearest capitals.
+    ScegliCoppia(0, 1);
     txtIrradianza->setText(QString::number(CalcolaIrradianza()));
 }
 
@@ -117,8 +139,8 @@ bool FrmGestioneLoc::SalvaDati() {
     const bool ok = salvataggio.esito.ok();
     if (!ok)
         MostraErrore(salvataggio.esito.errore().descrizione);
-    else if (Global::ModoScheda == 2)
-        inserito_ = salvataggio.riga;
+    else
+        salvato_ = salvataggio.riga;
     return ok;
 }
 
@@ -127,8 +149,9 @@ void FrmGestioneLoc::cmdCanc_Click() {
         QStringLiteral("L'operazione eliminerà tutti i dati riguardanti il seguente comune: ") +
         A_Capo + txtComune->text().trimmed() + QStringLiteral(" (") + txtProv->text().trimmed() +
         QStringLiteral(").") + A_Capo + QStringLiteral("Continuare?");
-    if (MsgBox(domanda, PulsantiMessaggio::SiNoAnnulla, IconaMessaggio::Domanda, Global::Titolo) !=
-        RispostaMessaggio::Si)
+    // Enter alone answers No: it never deletes.
+    if (MsgBox(domanda, PulsantiMessaggio::SiNoAnnulla, IconaMessaggio::Domanda, Global::Titolo,
+               RispostaMessaggio::No) != RispostaMessaggio::Si)
         return;
     if (!CancellaComune())
         return;
@@ -146,6 +169,7 @@ bool FrmGestioneLoc::CancellaComune() {
     }
     if (!Global::ApriConnessione()) {
         Global::ChiudiConnessione();
+        MostraErrore(QStringLiteral("Il comune non è stato cancellato."));
         return false;
     }
     // A failed delete is rolled back and said; the window closes all the same.
@@ -159,12 +183,13 @@ bool FrmGestioneLoc::CancellaComune() {
 void FrmGestioneLoc::cmdAnnulla_Click() {
     BloccaCampiTesto(true);
     if (Global::ModoScheda != 2) {
-        if (!MostraScheda())
+        const std::optional<DatiComune> r = MostraScheda();
+        if (!r)
             return;
-        if (!txtIrradianza->text().isEmpty())
-            ResumeCombo();
-        else
-            SvuotaSelettori();
+        // The stored record as loading shows it: capital lists rebuilt meanwhile are dropped.
+        InCaricamento = true;
+        MostraCapoluoghi(*r);
+        InCaricamento = false;
         Global::ModoScheda = 0;
         AbilitaPulsanti(0);
         txtComune->setFocus();
@@ -182,10 +207,10 @@ void FrmGestioneLoc::cmdEsci_Click() {
         const RispostaMessaggio risposta =
             MsgBox(QStringLiteral("Salvare le modifiche?"), PulsantiMessaggio::SiNoAnnulla,
                    IconaMessaggio::Domanda);
-        if (risposta == RispostaMessaggio::Annulla)
+        // A save that did not happen leaves the window open with everything typed.
+        if (risposta == RispostaMessaggio::Annulla ||
+            (risposta == RispostaMessaggio::Si && !cmdSalva_Click()))
             return;
-        if (risposta == RispostaMessaggio::Si)
-            cmdSalva_Click();
     }
     Global::RicercaRiferimento = 0;
     Global::ModoScheda = 0;

@@ -31,8 +31,9 @@ void FrmElenco::GrdLista_MouseDown(qint16 Button, qint16, float X, float Y) {
     if (Button != 1)
         return;
     if (Y >= GrdLista->AltezzaIntestazione()) {
+        // An empty row (a search that found nothing) cannot be selected.
         const int riga = GrdLista->Riga();
-        if (riga >= 1 && riga <= GrdLista->RigheDati()) {
+        if (GrdLista->RigaConComune(riga)) {
             GrdLista->ImpostaEvidenziazione(true);
             cmdDettagli->setEnabled(Global::RicercaRiferimento == 0);
             GrdLista->ImpostaCella(riga, 1);

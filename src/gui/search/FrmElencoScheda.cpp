@@ -1,6 +1,8 @@
 // Handing a municipality of the list to the record window, and picking a reference locality
 // for a new one: the three record buttons and the double click.
 #include "core/Global.h"
+#include "core/Messaggi.h"
+#include "core/calc/Riferimento.h"
 #include "gui/IstanzaCondivisa.h"
 #include "gui/ServiziFinestra.h"
 #include "gui/record/FrmGestioneLoc.h"
@@ -24,6 +26,11 @@ void MostraScheda(FrmElenco* elenco) {
 } // namespace
 
 void FrmElenco::cmdDettagli_Click() {
+    // With no municipality under the cursor there is nothing to open.
+    if (!GrdLista->RigaConComune(GrdLista->Riga())) {
+        cmdDettagli->setEnabled(false);
+        return;
+    }
     Global::ModoScheda = 0;
     CercaIndiceComune();
     MostraScheda(this);
@@ -43,7 +50,22 @@ void FrmElenco::cmdNuovo_Click() {
 }
 
 void FrmElenco::cmdContinua_Click() {
+    // Nothing is taken until the user has selected a municipality (by mouse or letter key).
+    if (!GrdLista->Evidenziazione() || !GrdLista->RigaConComune(GrdLista->Riga()))
+        return;
+    const qint32 precedente = Global::IndiceRiferimento;
     CercaIndiceComune();
+    // A locality without degree days would give the new one nonsense: it is refused, nothing
+    // changes, and the user picks another.
+    if (Global::IndiceRiferimento >= 0 && Global::IndiceRiferimento < Global::ElencoComuni.size()) {
+        const DatiComune& rif = Global::ElencoComuni.at(Global::IndiceRiferimento);
+        if (!PuoEssereRiferimento(rif.GradiGiorno)) {
+            Global::IndiceRiferimento = precedente;
+            MsgBox(MessaggioSenzaGradiGiorno(rif.Nome.trimmed(), rif.Prov.trimmed()),
+                   PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo);
+            return;
+        }
+    }
     MostraScheda(this);
     RicercaDopoLaScheda();
 }

@@ -95,6 +95,10 @@ int GrigliaElenco::RigheDati() const {
     return modello_->RigheDati();
 }
 
+bool GrigliaElenco::RigaConComune(int riga) const {
+    return riga >= 1 && riga <= RigheDati() && !modello_->TestoCella(riga, 1).isEmpty();
+}
+
 int GrigliaElenco::Riga() const {
     return currentIndex().isValid() ? currentIndex().row() + 1 : 1;
 }

@@ -31,6 +31,9 @@ public:
     int AltezzaIntestazione() const;
 
     int RigheDati() const;
+    // True when data row `riga` shows a municipality: the one row left by a search that found
+    // nothing is empty, and nothing can be opened or taken from it.
+    bool RigaConComune(int riga) const;
     int Riga() const;
     int Colonna() const;
     void ImpostaCella(int riga, int colonna);

@@ -1,33 +1,159 @@
 #include "core/Global.h"
 #include "db/Connessione.h"
 #include "gui/IstanzaCondivisa.h"
+#include "gui/MessaggiQt.h"
 #include "gui/record/FrmGestioneLoc.h"
 #include "gui/search/FinestraElencoProva.h"
 
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 
 using Scheda = IstanzaCondivisa<FrmGestioneLoc>;
 
-// The record window driven through its controls, on a small archive whose capitals carry
-// made-up irradiation: PV at 45° 00' and SO at 46° 00', equally far from LODI at 45° 30'.
+namespace {
+
+// The capitals carry made-up irradiation. At 45° 30', between PAVIA (45° 00', Hdh 6, Hbh 8) and
+// SONDRIO (46° 00', Hdh 5, Hbh 7), Hd = 5.5 and Hb = 7.5: the irradiance is 13 × 11.57 = 150.
+const QList<ComuneProva> Comuni{
+    {.nome = "PAVIA", .prov = "PV", .hdh = 6, .hbh = 8, .capoluogo = true},
+    {.nome = "SONDRIO", .prov = "SO", .latiG = 46, .hdh = 5, .hbh = 7, .capoluogo = true},
+    {.nome = "ROMA",
+     .prov = "RM",
+     .zona = "D",
+     .altitudine = 20,
+     .gradiGiorno = 1415,
+     .latiG = 41,
+     .latiP = 54,
+     .longG = 12,
+     .longP = 29,
+     .hdh = 9,
+     .hbh = 9,
+     .capoluogo = true,
+     .rifNome = "LATINA",
+     .rifProv = "LT",
+     .irradianza = 208,
+     .provVicina1 = "RM",
+     .provVicina2 = "PV"},
+    // Its irradiance is not the 151 of its capitals: a recomputation shows.
+    {.nome = "MILANO",
+     .prov = "MI",
+     .latiP = 28,
+     .longP = 11,
+     .irradianza = 1300,
+     .provVicina1 = "PV",
+     .provVicina2 = "SO"},
+    {.nome = "RHO", .prov = "MI", .latiP = 32, .longP = 2},
+    // Merged after the last official table: no zone, no degree days.
+    {.nome = "PIOVERA", .prov = "AL", .zona = "", .gradiGiorno = 0, .latiP = 59, .longP = 45},
+    {.nome = "ISOLATO", .prov = "XX", .latiG = 0, .longG = 0},
+};
+
+struct Atteso {
+    QString inizio; // the text starts with it
+    IconaMessaggio icona = IconaMessaggio::Informazione;
+    PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
+    QMessageBox::ButtonRole invio = QMessageBox::AcceptRole; // what Enter alone presses
+};
+Atteso Avviso(const QString& inizio) {
+    return {inizio};
+}
+Atteso Errore(const QString& inizio) {
+    return {inizio, IconaMessaggio::Esclamazione};
+}
+const Atteso Salvato = Avviso("Salvataggio dei dati eseguito correttamente.");
+const Atteso NonSalvato = Avviso("Si è verificato un errore durante il salvataggio dei dati.");
+const Atteso Insufficienti = Avviso("Dati non sufficienti.");
+const Atteso DomandaCoordinate{"Senza coordinate geografiche non è possibile calcolare",
+                               IconaMessaggio::Informazione, PulsantiMessaggio::SiNo,
+                               QMessageBox::YesRole};
+const Atteso Salvare{"Salvare le modifiche?", IconaMessaggio::Domanda,
+                     PulsantiMessaggio::SiNoAnnulla, QMessageBox::YesRole};
+const Atteso Cancellare{
+    "L'operazione eliminerà tutti i dati riguardanti il seguente comune: ", IconaMessaggio::Domanda,
+    PulsantiMessaggio::SiNoAnnulla, QMessageBox::NoRole};
+
+// The messages shown that differ from the expected ones, each with its text and icon.
+QStringList DifferenzeMessaggi(const QList<Atteso>& attesi, const QList<Messaggio>& visti) {
+    static const char* const icone[] = {"nessuna", "informazione", "domanda", "esclamazione"};
+    QStringList d;
+    for (qsizetype i = 0; i < qMax(attesi.size(), visti.size()); ++i) {
+        const QString atteso = i < attesi.size() ? "«" + attesi[i].inizio + "…»" : "nessuno";
+        if (i >= visti.size()) {
+            d << QString("messaggio %1: atteso %2, non mostrato").arg(i + 1).arg(atteso);
+            continue;
+        }
+        const Messaggio& m = visti[i];
+        const auto box = CreaFinestraMessaggio(m);
+        if (i >= attesi.size() || !m.testo.startsWith(attesi[i].inizio) ||
+            m.icona != attesi[i].icona || m.pulsanti != attesi[i].pulsanti ||
+            box->buttonRole(box->defaultButton()) != attesi[i].invio)
+            d << QString("messaggio %1: atteso %2, visto «%3» con l'icona %4")
+                     .arg(i + 1)
+                     .arg(atteso, m.testo, icone[int(m.icona)]);
+    }
+    return d;
+}
+
+enum class Stato { Vista, Modifica, Nuova, Chiusa };
+
+FrmGestioneLoc* Aperta() {
+    return Scheda::Caricata() && Scheda::Ottieni().isVisible() ? &Scheda::Ottieni() : nullptr;
+}
+
+// How the window differs from a window in `stato`: ModoScheda, the buttons enabled and of equal
+// width, every box and selector locked or not (and able to take the cursor), the calculation
+// panel shown.
+QStringList DifferenzeStato(Stato stato, bool conCalcolo) {
+    FrmGestioneLoc* f = Aperta();
+    if (stato == Stato::Chiusa)
+        return QStringList{f ? "la scheda è ancora aperta" : ""} +
+               QStringList{Global::ModoScheda || Global::RicercaRiferimento
+                               ? "ModoScheda o RicercaRiferimento non azzerati"
+                               : ""};
+    if (!f)
+        return {"la scheda si è chiusa"};
+    QStringList d{Global::ModoScheda == int(stato)
+                      ? ""
+                      : "ModoScheda " + QString::number(Global::ModoScheda)};
+    const bool vista = stato == Stato::Vista;
+    const int larghezza = f->findChild<QPushButton*>("cmdEsci")->width();
+    for (const auto& [nome, abilitato] : {std::pair{"cmdModifica", vista},
+                                          {"cmdAnnulla", !vista},
+                                          {"cmdSalva", !vista},
+                                          {"cmdCanc", vista},
+                                          {"cmdEsci", true}}) {
+        const QPushButton* p = f->findChild<QPushButton*>(nome);
+        if (p->isEnabled() != abilitato)
+            d << QString("%1 %2").arg(nome, abilitato ? "disabilitato" : "abilitato");
+        if (p->width() != larghezza)
+            d << QString("%1 largo %2, cmdEsci %3").arg(nome).arg(p->width()).arg(larghezza);
+    }
+    int i = 0;
+    for (const char* nome :
+         {"txtComune", "txtProv", "txtGGiorno", "txtAltitudine", "txtLatiG", "txtLatiP",
+          "txtLongiG", "txtLongiP", "cboProvVicina1", "cboProvVicina2", "txtZona", "txtIrradianza",
+          "txtComLocRif", "txtProvLocRif", "txtComuneRif", "txtProvRif"}) {
+        const bool sempre = i++ >= 10;
+        QWidget* c = f->findChild<QWidget*>(nome);
+        const auto* casella = qobject_cast<QLineEdit*>(c);
+        const bool bloccato =
+            casella ? casella->isReadOnly() : static_cast<SelettoreBloccabile*>(c)->Bloccato();
+        if (bloccato != (sempre || vista))
+            d << QString("%1 %2").arg(nome, bloccato ? "bloccato" : "sbloccato");
+        if (!(c->focusPolicy() & Qt::TabFocus))
+            d << QString("%1 non prende il cursore").arg(nome);
+    }
+    if (f->findChild<QWidget*>("fraCalcola")->isVisible() != conCalcolo)
+        d << "fraCalcola visibile: " + QString::number(!conCalcolo);
+    return d;
+}
+
+// The record window over a main window whose archive holds Comuni and `altri`.
 class SchedaProva : public FinestraElencoProva {
 public:
-    SchedaProva()
-        : FinestraElencoProva(
-              {"MILANO,MI,E,2404,122,45,28,9,11,1300", "RHO,MI,E,2420,158,45,32,9,2,0",
-               "LODI,LO,D,2592,87,45,30,9,0,0", "PAVIA,PV,E,2623,77,45,0,9,0,0",
-               "SONDRIO,SO,E,2755,307,46,0,9,0,0", "ROMA,RM,D,1415,20,41,54,12,29,1500",
-               "CASTEL SECONDO,PR,E,2500,200,44,55,10,5,0",
-               "CASTEL PRIMO,PR,D,2000,100,44,45,10,5,0", "SANT'ANGELO,LO,E,2532,73,0,30,0,0,0"}) {
-        archivio.esegui("UPDATE Comuni SET capoluogo = -1, Hdh = 6, Hbh = 8 WHERE COM_PROV = "
-                        "'PV'; UPDATE Comuni SET capoluogo = -1, Hdh = 5, Hbh = 7 WHERE "
-                        "COM_PROV = 'SO'; UPDATE Comuni SET capoluogo = -1, Hdh = 9, Hbh = 9 "
-                        "WHERE COM_PROV = 'RM'; UPDATE Comuni SET ProvVicina1 = 'SO', "
-                        "ProvVicina2 = 'PV' WHERE COM_NAME = 'MILANO'");
-        archivio.chiudi();
-        finestra().cmdCercaFra_Click();
-    }
+    explicit SchedaProva(const QList<ComuneProva>& altri = {})
+        : FinestraElencoProva(Comuni + altri) {}
     ~SchedaProva() {
         Scheda::Scarica();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -36,286 +162,291 @@ public:
         const auto& l = Global::ElencoComuni;
         return qint32(std::ranges::find(l, nome, &DatiComune::Nome) - l.begin());
     }
-    // Opens the record window on a listed municipality, or empty for a new locality ("").
-    FrmGestioneLoc* apri(const QString& nome) {
+    template <typename T> static T* c(const QString& nome) { return Aperta()->findChild<T*>(nome); }
+    bool avviata = false;   // a step has opened the window
+    QString aperto;         // the municipality opened
+    QStringList differenze; // what the controls showed otherwise than expected
+
+    void apri(const QString& nome) {
+        avviata = true;
+        aperto = nome;
         Global::ModoScheda = nome.isEmpty() ? 2 : 0;
         Global::IndiceComune = Indice(nome);
-        auto* f = &Scheda::Ottieni();
-        f->show();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(f)); }();
-        return f;
+        Scheda::Ottieni().show();
+        QVERIFY(QTest::qWaitForWindowActive(&Scheda::Ottieni()));
     }
-    static FrmGestioneLoc* scheda() { return Scheda::Caricata() ? &Scheda::Ottieni() : nullptr; }
-    static QLineEdit* box(const QString& nome) { return scheda()->findChild<QLineEdit*>(nome); }
-    static QComboBox* cbo(int n) {
-        return scheda()->findChild<QComboBox*>("cboProvVicina" + QString::number(n));
-    }
-    // "scrivi:box:text" replaces the text by typing, "esci:box" tabs out, "premi:button" clicks,
-    // "invio:button" presses Enter on it; "Si"/"No"/"Annulla" the next answer, "chiudi" the window
-    // system's close control, "sql:" on another connection, "manca" no archive file, "cbo:n:i"
-    // selects; "soloRoma" leaves only ROMA in the main window's list.
-    void agisci(const QStringList& azioni) {
-        static const QStringList risposte{"Si", "No", "Annulla"};
-        for (const QString& azione : azioni) {
-            const QStringList p = azione.split(':');
-            if (p[0] == "premi") {
-                QTest::mouseClick(scheda()->findChild<QPushButton*>(p[1]), Qt::LeftButton);
-            } else if (p[0] == "invio") { // Enter on the focused button
-                scheda()->findChild<QWidget*>(p[1])->setFocus();
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            } else if (risposte.contains(azione)) {
-                messaggi.rispondi(RispostaMessaggio(int(risposte.indexOf(azione)) + 1));
-            } else if (azione == "chiudi") {
-                scheda()->close();
-            } else if (p[0] == "sql") {
-                QVERIFY(archivio.esegui(azione.mid(4)));
-            } else if (p[0] == "cbo") {
-                cbo(p[1].toInt())->setCurrentIndex(p[2].toInt());
-            } else if (azione == "manca") {
-                Global::PercorsoDB += ".manca";
-            } else if (azione == "soloRoma") {
-                Global::ElencoComuni = {Global::ElencoComuni.at(Indice("ROMA"))};
-                Global::IndiceRiferimento = 0;
-            } else {
-                QLineEdit* b = box(p[1]);
-                b->setFocus();
-                b->selectAll();
-                QTest::keyClick(b, p[0] == "esci" ? Qt::Key_Tab : Qt::Key_Delete);
-                QTest::keyClicks(b, p.value(2));
+    void fai(const QList<QList<std::function<void(SchedaProva&)>>>& passi) {
+        for (const auto& gruppo : passi)
+            for (const auto& passo : gruppo) {
+                // Once the window has closed the rest does not run: the differences say so.
+                if (avviata && !Aperta())
+                    return;
+                passo(*this);
             }
-        }
     }
-    // A new locality typed: name, province, then altitude and coordinates ("300 44 50 10 5").
-    static QStringList nuova(const QString& valori) {
-        QStringList azioni{"scrivi:txtComune:nuova", "scrivi:txtProv:pr"};
-        const QStringList v = valori.split(' ');
-        int i = 0;
-        for (const char* b : {"txtAltitudine", "txtLatiG", "txtLatiP", "txtLongiG", "txtLongiP"})
-            azioni << QString("scrivi:%1:").arg(b) + v.value(i++);
-        return azioni;
-    }
-    // Every message as icon, buttons, title (* the program's, - none) and text: "IO*Salvato";
-    // one that starts with the expected one (error texts are given by their start) as that.
-    QStringList registro(const QStringList& attesi) {
-        QStringList r;
-        for (const Messaggio& m : messaggi.mostrati()) {
-            r << QString(QString("-IDE")[int(m.icona)]) + QString("OSA")[int(m.pulsanti)] +
-                     (m.titolo == Global::TitoloProgramma ? "*" : "-") + m.testo;
-            if (r.size() <= attesi.size() && r.last().startsWith(attesi[r.size() - 1]))
-                r.last() = attesi[r.size() - 1];
-        }
-        return r;
-    }
-    // One stored row, its columns joined by "|" (Null as "-").
-    QString riga(const QString& nome) {
-        QString c = "COM_NAME COM_PROV COM_ZONE COM_DEGDAY COM_ALT COM_LATI_G COM_LATI_P "
-                    "COM_LONG_G COM_LONG_P COM_RIFER_NAME COM_RIFER_PROV Irradianza ProvVicina1 "
-                    "ProvVicina2";
-        c = "SELECT ifnull(" + c.replace(" ", ", '-')||'|'||ifnull(") +
-            ", '-') FROM Comuni WHERE COM_NAME = '" + nome + "'";
-        const QString r = archivio.testi(c).value(0);
+    // The stored row of a municipality, or none.
+    std::optional<ComuneProva> riga(const QString& nome) {
+        const QString id =
+            archivio.testi("SELECT COM_ID FROM Comuni WHERE COM_NAME = '" + nome + "'").value(0);
+        const std::optional<ComuneProva> c =
+            id.isEmpty() ? std::nullopt : archivio.comune(id.toLongLong());
         archivio.chiudi();
-        return r;
+        return c;
     }
 };
 
-// The boxes, the codes of the selected capitals and the enabled buttons (Modifica, Annulla,
-// Salva, Cancella, Esci as 1 or 0), joined by "|".
-static QString Schermo() {
-    const char* nomi = "txtComune txtProv txtZona txtGGiorno txtAltitudine txtLatiG txtLatiP "
-                       "txtLongiG txtLongiP txtIrradianza txtComLocRif";
-    QStringList testi;
-    for (const QString& nome : QString(nomi).split(' '))
-        testi << SchedaProva::box(nome)->text();
-    testi << SchedaProva::cbo(1)->currentText().left(2)
-          << SchedaProva::cbo(2)->currentText().left(2);
-    QString abilitati;
-    for (const char* nome : {"cmdModifica", "cmdAnnulla", "cmdSalva", "cmdCanc", "cmdEsci"})
-        abilitati += SchedaProva::scheda()->findChild<QPushButton*>(nome)->isEnabled() ? '1' : '0';
-    return testi.join('|') + '|' + abilitati;
+// One thing the user does in the record window, or a look at one of its controls.
+using Passi = QList<std::function<void(SchedaProva&)>>;
+// Opens the record window on a listed municipality, or empty for a new locality ("").
+Passi Apre(const QString& nome) {
+    return {[=](SchedaProva& p) { p.apri(nome); }};
 }
+// Replaces a box's text by typing.
+Passi Scrive(const QString& casella, const QString& testo) {
+    return {[=](SchedaProva& p) {
+        QLineEdit* c = p.c<QLineEdit>(casella);
+        c->setFocus();
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Delete);
+        QTest::keyClicks(c, testo);
+    }};
+}
+// Tab in a control, or in the focused one.
+Passi Esce(const QString& controllo = {}) {
+    return {[=](SchedaProva& p) {
+        if (!controllo.isEmpty())
+            p.c<QWidget>(controllo)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }};
+}
+Passi Preme(const QString& pulsante) {
+    return {[=](SchedaProva& p) { QTest::mouseClick(p.c<QPushButton>(pulsante), Qt::LeftButton); }};
+}
+// The answer to the next question (Sì when none is given).
+Passi Risponde(RispostaMessaggio risposta) {
+    return {[=](SchedaProva& p) { p.messaggi.rispondi(risposta); }};
+}
+// The user chooses entry `voce` of capital selector 1 or 2.
+Passi Seleziona(int selettore, int voce) {
+    const QString nome = "cboProvVicina" + QString::number(selettore);
+    return {[=](SchedaProva& p) { p.c<QComboBox>(nome)->setCurrentIndex(voce); }};
+}
+// SQL on another connection, which stays open (a BEGIN IMMEDIATE holds the lock).
+Passi Sql(const QString& testo) {
+    return {[=](SchedaProva& p) { QVERIFY(p.archivio.esegui(testo)); }};
+}
+// A municipality picked in the main window as the reference: the window comes back.
+Passi Prende(const QString& nome) {
+    return {[=](SchedaProva&) {
+        Global::RicercaRiferimento = 1;
+        Global::IndiceRiferimento = SchedaProva::Indice(nome);
+        FrmGestioneLoc* f = Aperta();
+        f->hide();
+        f->show();
+    }};
+}
+// What a box or selector shows at this point.
+Passi Mostra(const QString& controllo, const QString& testo) {
+    return {[=](SchedaProva& p) {
+        QWidget* c = p.c<QWidget>(controllo);
+        const auto* selettore = qobject_cast<QComboBox*>(c);
+        const QString visto =
+            selettore ? selettore->currentText() : static_cast<QLineEdit*>(c)->text();
+        if (visto != testo)
+            p.differenze << QString("%1: atteso «%2», visto «%3»").arg(controllo, testo, visto);
+    }};
+}
+const Passi Chiude{[](SchedaProva&) { Aperta()->close(); }}; // the window system's close control
+const Passi SenzaArchivio{[](SchedaProva&) { Global::PercorsoDB += ".manca"; }};
+// Tab from the focused control through every control, round once.
+const Passi Giro(24, Esce().first());
+Passi Coordinate(const QString& latiG, const QString& latiP, const QString& longG,
+                 const QString& longP) {
+    return Scrive("txtLatiG", latiG) + Scrive("txtLatiP", latiP) + Scrive("txtLongiG", longG) +
+           Scrive("txtLongiP", longP);
+}
+// A new locality: name, province and altitude.
+Passi Nuova(const QString& altitudine) {
+    return Apre("") + Scrive("txtComune", "nuova") + Scrive("txtProv", "pr") +
+           Scrive("txtAltitudine", altitudine);
+}
+
+struct Caso {
+    const char* nome;
+    QList<ComuneProva> altri{}; // more municipalities in the archive
+    QList<Passi> passi{};
+    QList<Atteso> messaggi{};
+    Stato stato = Stato::Vista;
+    // The opened municipality as stored afterwards (unchanged when empty).
+    std::function<void(ComuneProva&)> salvato{};
+    std::optional<ComuneProva> nuova{}; // the new locality as stored (none: not stored)
+};
+
+ComuneProva Localita(const char* nome, int latiG, int latiP, int longG, int longP) {
+    return {.nome = nome, .latiG = latiG, .latiP = latiP, .longG = longG, .longP = longP};
+}
+
+const QList<Caso>& Casi() {
+    using enum RispostaMessaggio;
+    static const QList<Caso> casi{
+        {.nome = "senza capoluoghi elencati né irradiazione: nessun errore, nessuna irradianza",
+         .passi = {Apre("RHO"), Esce("txtLatiG"), Esce("txtLongiP"), Preme("cmdModifica"),
+                   Scrive("txtAltitudine", "130"), Preme("cmdSalva"),
+                   Sql("UPDATE Comuni SET Hdh = NULL, Hbh = NULL"), Preme("cmdModifica"),
+                   Esce("txtLongiP"), Preme("cmdSalva")},
+         .messaggi = {Salvato, Salvato},
+         .salvato = [](ComuneProva& c) { c.altitudine = 130; }},
+        {.nome = "capoluoghi: restano dopo gli elenchi ricostruiti e dopo una coppia rifiutata",
+         .passi = {Apre("MILANO"), Preme("cmdModifica"), Scrive("txtLatiP", "28"), Esce("txtLatiP"),
+                   Mostra("cboProvVicina1", "PV (53 Km)"), Mostra("cboProvVicina2", "SO (60 Km)"),
+                   Seleziona(1, 2), Mostra("cboProvVicina1", "PV (53 Km)"),
+                   Mostra("txtIrradianza", "1300"), Preme("cmdSalva")},
+         .messaggi = {Errore("la distanza tra il comune e la I provincia"), Salvato}},
+        {.nome = "irradianza alla latitudine scritta",
+         .passi = {Apre("ISOLATO"), Preme("cmdModifica"), Coordinate("45", "30", "9", "0"),
+                   Esce("txtLongiP"), Preme("cmdSalva"), Mostra("txtIrradianza", "150")},
+         .messaggi = {Salvato},
+         .salvato =
+             [](ComuneProva& c) {
+                 std::tie(c.latiG, c.latiP, c.longG, c.irradianza) = std::tuple(45, 30, 9, 150);
+                 std::tie(c.provVicina1, c.provVicina2) = std::pair("PV", "SO");
+             }},
+        {.nome = "numeri letti come li salva l'archivio, un testo rifiutato",
+         .passi = {Apre("MILANO"), Preme("cmdModifica"), Scrive("txtAltitudine", "abc"),
+                   Preme("cmdSalva"), Mostra("txtAltitudine", "abc"),
+                   Scrive("txtGGiorno", "2100.5"), Esce("txtGGiorno"), Mostra("txtZona", "D"),
+                   Scrive("txtAltitudine", "1.200"), Preme("cmdSalva"),
+                   Mostra("txtGGiorno", "2100"), Mostra("txtAltitudine", "1200")},
+         .messaggi = {Avviso("Nella casella «Altitudine» non c'è un numero."), Salvato},
+         .salvato =
+             [](ComuneProva& c) {
+                 std::tie(c.zona, c.gradiGiorno, c.altitudine) = std::tuple("D", 2100, 1200);
+             }},
+        {.nome = "oltre 16 bit: il salvataggio fallisce e nulla cambia",
+         .passi = {Apre("MILANO"), Preme("cmdModifica"), Scrive("txtGGiorno", "40000"),
+                   Esce("txtGGiorno"), Mostra("txtZona", "F"), Preme("cmdSalva")},
+         .messaggi = {Errore("Overflow"), NonSalvato},
+         .stato = Stato::Modifica},
+        {.nome = "zona vuota: dato obbligatorio",
+         .passi = {Apre("PIOVERA"), Preme("cmdModifica"), Preme("cmdSalva")},
+         .messaggi = {Insufficienti},
+         .stato = Stato::Modifica},
+        {.nome = "annulla: i valori salvati, senza gli elenchi ricostruiti nel frattempo",
+         .passi = {Apre("MILANO"), Preme("cmdModifica"), Scrive("txtAltitudine", "30"),
+                   Preme("cmdSalva"), Preme("cmdModifica"), Coordinate("41", "54", "12", "29"),
+                   Esce("txtLongiP"), Preme("cmdAnnulla"), Mostra("txtAltitudine", "30"),
+                   Mostra("txtIrradianza", "1300"), Mostra("cboProvVicina1", "PV (53 Km)"),
+                   Preme("cmdModifica"), Preme("cmdSalva")},
+         .messaggi = {Salvato, Salvato},
+         .salvato = [](ComuneProva& c) { c.altitudine = 30; }},
+        {.nome = "uscita senza salvataggio: la scheda resta aperta con quanto scritto",
+         .passi = {Apre(""), Scrive("txtComune", "nuova"), Preme("cmdEsci"),
+                   Mostra("txtComune", "NUOVA"), Scrive("txtProv", "pr"),
+                   Scrive("txtGGiorno", "2000"), Esce("txtGGiorno"), Scrive("txtAltitudine", "100"),
+                   Risponde(Si), Risponde(No), Preme("cmdEsci"), Sql("BEGIN IMMEDIATE"),
+                   Preme("cmdEsci"), Mostra("txtAltitudine", "100")},
+         .messaggi = {Salvare, Insufficienti, Salvare, DomandaCoordinate, Salvare,
+                      DomandaCoordinate, Errore(""), NonSalvato},
+         .stato = Stato::Nuova},
+        {.nome = "chiusura della finestra: Sì salva e chiude",
+         .passi = {Apre("MILANO"), Preme("cmdModifica"), Scrive("txtAltitudine", "130"), Chiude},
+         .messaggi = {Salvare, Salvato},
+         .stato = Stato::Chiusa,
+         .salvato = [](ComuneProva& c) { c.altitudine = 130; }},
+        // MILANO 2000 GG (zone D), 100 m: at 300 m 2000 + 1.66 × 200 = 2332. ROMA 1415 GG in
+        // zone D, 20 m: 1415 + 1.66 × 280 = 1879.8.
+        {.nome = "riferimento: dalle coordinate, cercato di nuovo quando cambiano; scelto, resta",
+         .passi = {Nuova("300"), Coordinate("45", "59", "9", "45"), Preme("cmdCalcola"),
+                   Mostra("txtComuneRif", "MILANO"), Mostra("txtGGiorno", "2332"),
+                   Coordinate("41", "54", "12", "29"), Preme("cmdCalcola"),
+                   Mostra("txtComuneRif", "ROMA"), Mostra("txtGGiorno", "1880"),
+                   Mostra("txtZona", "D"), Prende("MILANO"), Preme("cmdCalcola"),
+                   Mostra("txtGGiorno", "2332"), Mostra("txtComLocRif", "MILANO")},
+         .stato = Stato::Nuova},
+        // Around each typed point the locality one degree away is the reference; the one
+        // beyond would be nearer by the packed measure (3830 − 370 > 3830 − 3659).
+        {.nome = "riferimento entro un grado a sud, nord, est e ovest",
+         .altri = {Localita("SUD", 37, 0, 16, 0), Localita("OLTRE", 36, 59, 16, 0),
+                   Localita("NORD", 34, 0, 16, 0), Localita("OLTRE", 35, 0, 16, 0),
+                   Localita("EST", 38, 30, 23, 59), Localita("OLTRE", 38, 30, 24, 0),
+                   Localita("OVEST", 38, 30, 27, 59), Localita("OLTRE", 38, 30, 26, 9)},
+         .passi = {Nuova("100"), Coordinate("38", "30", "16", "0"), Preme("cmdCalcola"),
+                   Mostra("txtComuneRif", "SUD"), Coordinate("33", "30", "16", "0"),
+                   Preme("cmdCalcola"), Mostra("txtComuneRif", "NORD"),
+                   Coordinate("38", "30", "22", "0"), Preme("cmdCalcola"),
+                   Mostra("txtComuneRif", "EST"), Coordinate("38", "30", "28", "0"),
+                   Preme("cmdCalcola"), Mostra("txtComuneRif", "OVEST")},
+         .stato = Stato::Nuova},
+        {.nome = "cancella: Annulla e No non cancellano",
+         .passi = {Apre("MILANO"), Risponde(Annulla), Preme("cmdCanc"), Risponde(No),
+                   Preme("cmdCanc")},
+         .messaggi = {Cancellare, Cancellare}},
+        {.nome = "cancella senza archivio: due messaggi, la scheda resta aperta",
+         .passi = {Apre("MILANO"), SenzaArchivio, Preme("cmdCanc")},
+         .messaggi = {Cancellare, Errore(""), Errore("Il comune non è stato cancellato.")}},
+        {.nome = "giro con il Tab in vista e in modifica: nulla cambia",
+         .passi = {Apre("ROMA"), Giro, Preme("cmdModifica"), Giro, Preme("cmdSalva")},
+         .messaggi = {Salvato}},
+        {.nome = "nuova dal riferimento più vicino, salvata e modificata",
+         .passi = {Nuova("300"), Coordinate("45", "30", "9", "0"), Esce("txtLongiP"),
+                   Preme("cmdCalcola"), Preme("cmdSalva"), Preme("cmdModifica"),
+                   Scrive("txtAltitudine", "130"), Preme("cmdSalva")},
+         .messaggi = {Salvato, Salvato},
+         .nuova = ComuneProva{.nome = "NUOVA",
+                              .prov = "PR",
+                              .zona = "D",
+                              .altitudine = 130,
+                              .gradiGiorno = 2332,
+                              .latiG = 45,
+                              .latiP = 30,
+                              .rifNome = "RHO",
+                              .rifProv = "MI",
+                              .irradianza = 150,
+                              .provVicina1 = "PV",
+                              .provVicina2 = "SO"}},
+    };
+    return casi;
+}
+
+} // namespace
 
 class TFrmGestioneLoc : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void finestra_data();
-    void finestra();
-    void comandi_data();
-    void comandi();
-    void giroCompletoDallElenco();
+    void scheda_data();
+    void scheda();
+    void dallElenco();
 };
 
-void TFrmGestioneLoc::finestra_data() {
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QStringList>("azioni");
-    QTest::addColumn<QString>("schermo"); // then "#" and the selectors' codes, nearest first
-    QTest::addColumn<QStringList>("registro");
-    const QString milano = "MILANO|MI|E|2404|122|45|28|9|11|1300||SO|PV|10011#PV SO RM";
-    auto calcolo = [](const QString& valori) {
-        return SchedaProva::nuova(valori) << "premi:cmdCalcola";
-    };
-    const QString calcolata = "NUOVA|PR|E|2683|300|44|50|10|5||CASTEL SECONDO|||01101#PV SO RM";
-    QTest::newRow("vista: capoluoghi salvati, irradianza intatta")
-        << "MILANO" << QStringList() << milano << QStringList();
-    QTest::newRow("gradi nulli: niente coordinate")
-        << "SANT'ANGELO" << QStringList() << "SANT'ANGELO|LO|E|2532|73|||||||||10011#"
-        << QStringList();
-    QTest::newRow("annulla la modifica")
-        << "MILANO" << QStringList{"premi:cmdModifica", "scrivi:txtLatiG:", "premi:cmdAnnulla"}
-        << milano << QStringList();
-    QTest::newRow("capoluogo più lontano per primo: rifiutato")
-        << "MILANO" << QStringList{"premi:cmdModifica", "cbo:1:2"}
-        << "MILANO|MI|E|2404|122|45|28|9|11|1300||RM|PV|01101#PV SO RM"
-        << QStringList{"EO*la distanza tra il comune e la I provincia"};
-    QTest::newRow("nuova: maiuscole")
-        << "" << QStringList{"scrivi:txtComune:sant'elia", "scrivi:txtProv:pr", "esci:txtProv"}
-        << "SANT'ELIA|PR||||||||||||01101#" << QStringList();
-    QTest::newRow("in vista la zona segue i gradi giorno")
-        << "LODI" << QStringList{"esci:txtGGiorno"} << "LODI|LO|E|2592|87|45|30|9|0|||||10011#"
-        << QStringList();
-    QTest::newRow("tre coordinate: nessun elenco") << "" << SchedaProva::nuova("1 45 30 9 ").mid(3)
-                                                   << "|||||45|30|9||||||01101#" << QStringList();
-    QTest::newRow("quattro coordinate: per distanza, a pari distanza per sigla")
-        << "" << SchedaProva::nuova("1 45 30 9 0").mid(3) + QStringList{"esci:txtLongiP"}
-        << "|||||45|30|9|0|||||01101#PV SO RM" << QStringList();
-    QTest::newRow("anche in vista, due volte")
-        << "RHO" << QStringList{"esci:txtLatiG", "esci:txtLongiP"}
-        << "RHO|MI|E|2420|158|45|32|9|2|||||10011#SO PV RM" << QStringList();
-    // Calculation of a new locality (a reference picked in the main window:
-    // giroCompletoDallElenco).
-    QTest::newRow("altitudine mancante")
-        << "" << calcolo(" 44 50 10 5") << "NUOVA|PR||||44|50|10|5|||||01101#PV SO RM"
-        << QStringList{"IO*Inserire l'altudine della nuova località."};
-    QTest::newRow("né riferimento né latitudine: il secondo messaggio")
-        << "" << calcolo("x   10 5") << "NUOVA|PR|||x|||10|5|||||01101#"
-        << QStringList{"IO*Inserire le coordinate geografiche, oppure selezionare una "
-                       "località di riferimento."};
-    QTest::newRow("dalle coordinate: a pari distanza il primo dell'archivio")
-        << "" << calcolo("300 44 50 10 5") << calcolata << QStringList();
-    QTest::newRow("riferimento fuori dall'elenco: letto dall'archivio")
-        << "" << QStringList{"soloRoma"} + calcolo("300 44 50 10 5") << calcolata << QStringList();
-    QTest::newRow("nessuna località vicina: nulla cambia")
-        << "" << calcolo("300 30 0 10 5") << "NUOVA|PR|||300|30|0|10|5|||||01101#RM PV SO"
-        << QStringList();
-    QTest::newRow("longitudine mancante: errore")
-        << "" << calcolo("300 44 50  ") << "NUOVA|PR|||300|44|50|||||||01101#"
-        << QStringList{"EO*Tipo non corrispondente"};
+void TFrmGestioneLoc::scheda_data() {
+    QTest::addColumn<int>("caso");
+    for (int i = 0; i < Casi().size(); ++i)
+        QTest::newRow(Casi()[i].nome) << i;
 }
 
-void TFrmGestioneLoc::finestra() {
-    QFETCH(QString, nome);
-    QFETCH(QStringList, azioni);
-    QFETCH(QString, schermo);
-    QFETCH(QStringList, registro);
-    SchedaProva prova;
-    FrmGestioneLoc* f = prova.apri(nome);
-    prova.agisci(azioni);
-    QStringList codici;
-    for (int i = 0; i < prova.cbo(2)->count(); ++i)
-        codici << prova.cbo(2)->itemText(i).left(2);
-    QCOMPARE(Schermo() + '#' + codici.join(' '), schermo);
-    QCOMPARE(f->findChild<QWidget*>("fraCalcola")->isVisible(), nome.isEmpty());
-    // Locked in view.
-    const bool bloccata = schermo.contains("10011#");
-    QCOMPARE(prova.box("txtLongiP")->isReadOnly(), bloccata);
-    QCOMPARE(static_cast<SelettoreBloccabile*>(prova.cbo(2))->Bloccato(), bloccata);
-    QCOMPARE(prova.registro(registro), registro);
-}
+void TFrmGestioneLoc::scheda() {
+    QFETCH(int, caso);
+    const Caso& c = Casi()[caso];
+    SchedaProva prova(c.altri);
+    prova.fai(c.passi);
 
-void TFrmGestioneLoc::comandi_data() {
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QStringList>("azioni");
-    // The stored row (of NUOVA when it starts with "#"), then the window, ModoScheda,
-    // AggiornaElenco, the rows and, while open, the enabled buttons.
-    QTest::addColumn<QString>("dopo");
-    QTest::addColumn<QStringList>("registro");
-    const QString milano = "MILANO|MI|E|2404|122|45|28|9|11|-|-|1300|SO|PV";
-    const QString milano130 = "MILANO|MI|E|2404|130|45|28|9|11|-|-|1300|SO|PV";
-    const QString ok = "IO*Salvataggio dei dati eseguito correttamente.";
-    const QString fallito = "IO*Si è verificato un errore durante il salvataggio dei dati.";
-    const QString coordinate = "IS*Senza coordinate geografiche non è possibile calcolare";
-    const QString domanda = "DA*L'operazione eliminerà tutti i dati riguardanti il seguente "
-                            "comune: \rMILANO (MI).\rContinuare?";
-    const QString salvare = "DA-Salvare le modifiche?";
-    const QStringList modifica{"invio:cmdModifica", "scrivi:txtAltitudine:130"};
-    const QString salva = "premi:cmdSalva", esci = "premi:cmdEsci", canc = "premi:cmdCanc";
-    const QString salvato = "#aperta 0 1 9 10011", nonSalvato = "#aperta 1 0 9 01101";
-    QTest::newRow("casella obbligatoria vuota")
-        << "MILANO" << modifica + QStringList{"scrivi:txtComune: ", salva} << milano + nonSalvato
-        << QStringList{"IO*Dati non sufficienti."};
-    QTest::newRow("latitudine svuotata: quella salvata resta")
-        << "MILANO" << modifica + QStringList{"scrivi:txtLatiG:", "scrivi:txtLatiP:", salva}
-        << milano130 + salvato << QStringList{coordinate, ok};
-    QTest::newRow("coordinate incomplete: No")
-        << "MILANO" << modifica + QStringList{"scrivi:txtLongiP:", "No", salva}
-        << milano + nonSalvato << QStringList{coordinate};
-    QTest::newRow("senza capoluoghi elencati: errore, poi salvato senza irradianza")
-        << "RHO" << modifica + QStringList{salva}
-        << "RHO|MI|E|2420|130|45|32|9|2|-|-|0|-|-" + salvato
-        << QStringList{"EO*Indice non compreso", ok};
-    QTest::newRow("irradianza dai due capoluoghi più vicini")
-        << "LODI" << QStringList{"premi:cmdModifica", "esci:txtLatiG", salva}
-        << "LODI|LO|D|2592|87|45|30|9|0|-|-|150|PV|SO" + salvato << QStringList{ok};
-    QTest::newRow("nuova dalle coordinate, poi modificata")
-        << ""
-        << SchedaProva::nuova("87 45 30 9 0") + QStringList{"premi:cmdCalcola", salva} + modifica +
-               QStringList{salva}
-        << "NUOVA|PR|E|2592|130|45|30|9|0|LODI|LO|150|PV|SO#aperta 0 1 10 10011"
-        << QStringList{ok, ok};
-    QTest::newRow("comune cancellato da un'altra copia: inserito di nuovo")
-        << "MILANO"
-        << QStringList{"sql:DELETE FROM Comuni WHERE COM_NAME = 'MILANO'"} + modifica +
-               QStringList{salva}
-        << milano130 + salvato << QStringList{ok};
-    QTest::newRow("archivio bloccato: nulla salvato, si può riprovare")
-        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE"} + modifica + QStringList{salva}
-        << milano + nonSalvato << QStringList{"EO*", fallito};
-    QTest::newRow("modifica: Annulla resta") << "MILANO" << modifica + QStringList{"Annulla", esci}
-                                             << milano + nonSalvato << QStringList{salvare};
-    QTest::newRow("modifica: Sì salva ed esce")
-        << "MILANO" << modifica + QStringList{"Si", esci} << milano130 + "#chiusa 0 1 9"
-        << QStringList{salvare, ok};
-    QTest::newRow("chiusura della finestra: come Torna all'elenco")
-        << "MILANO" << modifica + QStringList{"No", "chiudi"} << milano + "#chiusa 0 0 9"
-        << QStringList{salvare};
-    QTest::newRow("nuova: Annulla chiude senza salvare")
-        << "" << QStringList{"scrivi:txtComune:X", "premi:cmdAnnulla"} << "#chiusa 0 0 9"
-        << QStringList();
-    QTest::newRow("cancella: No") << "MILANO" << QStringList{"No", canc}
-                                  << milano + "#aperta 0 0 9 10011" << QStringList{domanda};
-    QTest::newRow("cancella: Sì") << "MILANO" << QStringList{canc} << "#chiusa 0 1 8"
-                                  << QStringList{domanda};
-    QTest::newRow("cancella con archivio bloccato: errore, chiude comunque")
-        << "MILANO" << QStringList{"sql:BEGIN IMMEDIATE", canc} << milano + "#chiusa 0 1 9"
-        << QStringList{domanda, "EO*"};
-    QTest::newRow("cancella senza archivio: resta aperta")
-        << "MILANO" << QStringList{"manca", canc} << milano + "#aperta 0 0 9 10011"
-        << QStringList{domanda, "EO*"};
-}
-
-void TFrmGestioneLoc::comandi() {
-    QFETCH(QString, nome);
-    QFETCH(QStringList, azioni);
-    QFETCH(QString, dopo);
-    QFETCH(QStringList, registro);
-    SchedaProva prova;
-    prova.apri(nome);
-    Global::RicercaRiferimento = 1;
-    prova.agisci(azioni);
-    QCOMPARE(prova.registro(registro), registro);
-    const bool aperta = SchedaProva::scheda();
-    QString stato = prova.riga(dopo.startsWith('#') ? "NUOVA" : dopo.section('|', 0, 0)) +
-                    QString("#%1 %2 %3 %4")
-                        .arg(aperta ? "aperta" : "chiusa")
-                        .arg(Global::ModoScheda + (aperta ? 0 : Global::RicercaRiferimento))
-                        .arg(int(Global::AggiornaElenco))
-                        .arg(prova.archivio.conta("Comuni"));
-    if (aperta) {
-        stato += ' ' + Schermo().right(5);
-        QCOMPARE(prova.box("txtComune")->isReadOnly(), stato.endsWith("10011"));
+    QStringList d = prova.differenze + DifferenzeMessaggi(c.messaggi, prova.messaggi.mostrati()) +
+                    DifferenzeStato(c.stato, prova.aperto.isEmpty());
+    if (!prova.aperto.isEmpty()) {
+        ComuneProva atteso = *std::ranges::find(Comuni, prova.aperto, &ComuneProva::nome);
+        if (c.salvato)
+            c.salvato(atteso);
+        const std::optional<ComuneProva> visto = prova.riga(prova.aperto);
+        d << (visto ? DifferenzeComune(atteso, *visto) : QStringList{"riga cancellata"});
     }
-    QCOMPARE(stato, dopo);
+    const std::optional<ComuneProva> nuova = prova.riga("NUOVA");
+    if (nuova.has_value() != c.nuova.has_value())
+        d << QString("riga NUOVA salvata: %1").arg(nuova.has_value());
+    else if (nuova)
+        d << DifferenzeComune(*c.nuova, *nuova);
+    d.removeAll(QString());
+    QVERIFY2(d.isEmpty(), qPrintable(d.join("; ")));
     QVERIFY(!Global::Cnn());
 }
 
@@ -332,36 +463,71 @@ static void QuandoAppare(std::function<void()> azioni) {
     });
 }
 
-static void DoppioClic(FinestraElencoProva& prova, const QString& nome) {
-    GrigliaElenco* g = prova.griglia();
-    const QPoint punto =
-        g->visualRect(g->model()->index(int(prova.colonna(1).split('|').indexOf(nome)), 0))
-            .center();
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, punto);
+// Whether a command shows the record window; if it does, the window is hidden at once.
+static bool SiApre(const std::function<void()>& comando) {
+    bool aperta = false;
+    QTimer::singleShot(0, [&aperta] {
+        if (QWidget* modale = QApplication::activeModalWidget()) {
+            aperta = true;
+            modale->hide();
+        }
+    });
+    comando();
+    QCoreApplication::processEvents();
+    return aperta;
 }
 
-// A new locality whose reference is picked in the main window's list, saved, then opened again
-// from the list and deleted; the list is searched again after each return.
-void TFrmGestioneLoc::giroCompletoDallElenco() {
+static void DoppioClic(FinestraElencoProva& prova, const QString& nome) {
+    GrigliaElenco* g = prova.griglia();
+    const int riga = int(prova.celle(1).indexOf(nome));
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {},
+                       g->visualRect(g->model()->index(qMax(riga, 0), 0)).center());
+}
+
+// A new locality whose reference is picked in the main window's list, saved, opened again from
+// the list and deleted; then a search that finds nothing, whose empty row opens nothing.
+void TFrmGestioneLoc::dallElenco() {
     SchedaProva prova;
-    prova.eseguiTesti({"p:cmdCerca", "s:txtComuneC:C", "i:txtComuneC"});
+    prova.esegui({Clic("cmdCerca")});
     QuandoAppare([&] {
-        prova.agisci({"scrivi:txtComune:nuova", "scrivi:txtProv:pr", "scrivi:txtAltitudine:350",
-                      "premi:cmdRiferimento"});
+        prova.fai({Scrive("txtComune", "nuova"), Scrive("txtProv", "pr"),
+                   Scrive("txtAltitudine", "300"), Preme("cmdRiferimento")});
     });
-    prova.eseguiTesti({"p:cmdNuovo"});
+    prova.esegui({Clic("cmdNuovo")});
     QVERIFY(prova.w<QPushButton>("cmdContinua")->isEnabled());
-    // The same window comes back with what was typed and the picked reference.
-    QuandoAppare([&] { prova.agisci({"premi:cmdCalcola", "premi:cmdSalva", "premi:cmdEsci"}); });
-    DoppioClic(prova, "CASTEL PRIMO");
-    QCOMPARE(prova.riga("NUOVA"), "NUOVA|PR|D|2415|350|-|-|-|-|CASTEL PRIMO|PR|-|-|-");
-    // The whole archive is listed again, with the new locality.
-    const QStringList nomi = prova.colonna(1).split('|');
-    QCOMPARE(nomi.size(), 10);
-    QCOMPARE(prova.colonna(5).split('|').value(nomi.indexOf("NUOVA")), "2415");
-    QuandoAppare([&] { prova.agisci({"premi:cmdCanc"}); });
+    // No row selected yet: nothing is taken. A locality without degree days is refused.
+    QVERIFY(!SiApre([&] { prova.esegui({Clic("cmdContinua")}); }));
+    const int piovera = int(prova.celle(1).indexOf("PIOVERA")) + 1;
+    QVERIFY(!SiApre([&] { prova.esegui({ClicRiga(piovera), Clic("cmdContinua")}); }));
+
+    QString riferimento;
+    QuandoAppare([&] {
+        riferimento = Aperta()->findChild<QLineEdit*>("txtComuneRif")->text();
+        prova.fai({Preme("cmdCalcola"), Preme("cmdSalva"), Preme("cmdEsci")});
+    });
+    DoppioClic(prova, "MILANO");
+    QCOMPARE(riferimento, "MILANO");
+    // 2000 GG in zone D: 2000 + 1.66 × (300 − 100) = 2332.
+    const ComuneProva nuova = prova.riga("NUOVA").value_or(ComuneProva{});
+    QCOMPARE(nuova.gradiGiorno, 2332);
+    QCOMPARE(nuova.rifNome, "MILANO");
+    // The list is searched again, with the new locality.
+    QVERIFY(prova.celle(1).contains("NUOVA"));
+
+    QuandoAppare([&] { prova.fai({Preme("cmdCanc")}); });
     DoppioClic(prova, "NUOVA");
-    QVERIFY(!prova.colonna(1).split('|').contains("NUOVA") && !Global::AggiornaElenco);
+    QVERIFY(!prova.celle(1).contains("NUOVA") && !prova.riga("NUOVA"));
+
+    // A row chosen, then a search that finds nothing: its empty row opens nothing.
+    prova.esegui({ClicRiga(1), Scrivi("txtComuneC", "ZZZ"), Invio("txtComuneC")});
+    QVERIFY(!SiApre([&] { prova.esegui({Clic("cmdDettagli")}); }));
+    prova.esegui({ClicRiga(1)});
+    QVERIFY(!prova.w<QPushButton>("cmdDettagli")->isEnabled());
+    QVERIFY(!SiApre([&] { DoppioClic(prova, ""); }));
+    const QStringList m = DifferenzeMessaggi(
+        {Avviso("PIOVERA (AL) non ha i gradi giorno"), DomandaCoordinate, Salvato, Cancellare},
+        prova.messaggi.mostrati());
+    QVERIFY2(m.isEmpty(), qPrintable(m.join("; ")));
 }
 
 QTEST_MAIN(TFrmGestioneLoc)
