@@ -55,7 +55,9 @@ RigaAnalizzata AnalizzaRigaDiComando(const QList<OpzioneRigaDiComando>& opzioni,
             if (valore.trimmed().isEmpty())
                 return errore(
                     QStringLiteral("Manca il valore dell'opzione «%1».").arg(Lunga(nome)));
-            if (valore.startsWith(u'-'))
+            const bool numeroNegativo =
+                opzione->valoreConSegno && valore.size() > 1 && valore[1].isDigit();
+            if (valore.startsWith(u'-') && !numeroNegativo)
                 return errore(QStringLiteral("Manca il valore dell'opzione «%1»: «%2» non è un "
                                              "valore (un file il cui nome comincia con «-» si "
                                              "scrive ./%2).")

@@ -7,13 +7,17 @@
 
 enum class PulsantiMessaggio { Ok, SiNo, SiNoAnnulla };
 enum class IconaMessaggio { Nessuna, Informazione, Domanda, Esclamazione };
-enum class RispostaMessaggio { Ok, Si, No, Annulla };
+// Altro: the message's own extra button (Messaggio::altroPulsante).
+enum class RispostaMessaggio { Ok, Si, No, Annulla, Altro };
 
 struct Messaggio {
     QString testo; // line breaks are the single character 13, as the program writes them
     PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
     IconaMessaggio icona = IconaMessaggio::Nessuna;
     QString titolo; // empty: the box shows the application's own name
+    // The caption of one more button beside the others (as "Apri il file"), which answers
+    // Altro; empty for none.
+    QString altroPulsante = {};
 };
 
 class ServizioMessaggi {
@@ -29,6 +33,9 @@ void ImpostaServizioMessaggi(ServizioMessaggi* servizio);
 RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok,
                          IconaMessaggio icona = IconaMessaggio::Nessuna,
                          const QString& titolo = QString());
+
+// Shows a message with every detail of it, the extra button included.
+RispostaMessaggio MsgBox(const Messaggio& messaggio);
 
 // The standard error message: the error's description, the exclamation icon, an OK button and
 // the program's title.
