@@ -60,7 +60,7 @@ private slots:
         QTest::newRow("archivio senza importazione")
             << QStringList{"--crea-archivio-vuoto", "a.db", "--archivio", "b.db"}
             << "L'opzione --archivio vale solo con --importa-irradiazione o "
-               "--ricalcola-irradianza o --stampa-pdf.";
+               "--ricalcola-irradianza o --stampa-pdf o --esporta-csv.";
         QTest::newRow("due volte")
             << QStringList{"--crea-archivio", "a.db", "--crea-archivio", "b.db"}
             << "L'opzione «--crea-archivio» è indicata più volte.";

@@ -165,33 +165,6 @@ private slots:
             QCOMPARE(Trova(pdf[p], "Altitudine: compresa", Tutto).isNull(), p > 0);
         }
     }
-
-    // The program's option prints the archive's header row with its own rows, in order; a file
-    // that cannot be written gives an Italian message and exit status 1.
-    void rigaDiComando() {
-        ArchivioProva archivio;
-        QVERIFY(archivio.esegui("INSERT INTO RicComuni (RicId, NumRec) VALUES (1, '2 Comuni')"));
-        QVERIFY(archivio.esegui("INSERT INTO RicElComuni (RicId, Comune) VALUES (1, 'FORLÌ'), "
-                                "(2, 'ALTRO'), (1, 'CORTINA D''AMPEZZO')"));
-        archivio.chiudi();
-        QProcess programma;
-        for (const char* pdf : {"riga.pdf", "manca/riga.pdf"}) {
-            programma.start(KELVARO_ESEGUIBILE, {"--stampa-pdf", cartella.filePath(pdf),
-                                                 "--archivio", archivio.percorso()});
-            QVERIFY(programma.waitForFinished(30000));
-            QCOMPARE(programma.exitCode(), QString(pdf) == "riga.pdf" ? 0 : 1);
-        }
-        QVERIFY(QString::fromUtf8(programma.readAllStandardError())
-                    .contains(QString("Impossibile scrivere il file PDF «%1»: la cartella")
-                                  .arg(cartella.filePath("manca/riga.pdf"))));
-        const PaginaPdf pagina = Leggi(cartella.filePath("riga.pdf")).value(0);
-        const int alto = H(TipoBanda::IntestazionePagina) + H(TipoBanda::IntestazioneReport) +
-                         H(TipoBanda::IntestazioneGruppo);
-        Controlla(pagina, "TextBox1", alto, "FORLÌ");
-        Controlla(pagina, "TextBox1", alto + 510, "CORTINA D'AMPEZZO");
-        Controlla(pagina, "TextBox27", alto + 2 * 510, "2 Comuni");
-        QVERIFY(Trova(pagina, "ALTRO", Tutto).isNull());
-    }
 };
 
 QTEST_MAIN(TStampaPdf)
