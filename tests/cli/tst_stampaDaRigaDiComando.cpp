@@ -60,6 +60,7 @@ struct CasoFiltri {
     int stato = 0;
     QString errore = {};    // the first line on standard error
     ElencoLetto stampato{}; // the PDF read back
+    QString guasto = {};    // SQL run on the archive before
 };
 
 const CasoFiltri Filtri[] = {
@@ -88,6 +89,11 @@ const CasoFiltri Filtri[] = {
      .stato = 2,
      .errore = "Il valore di --irradianza si scrive MIN:MAX, con un limite o tutti e due "
                "(per esempio 100:500, 100: oppure :500): «100»."},
+    {.nome = "ricerca non riuscita",
+     .stato = 1,
+     .errore = "L'archivio non accetta il valore (riga rifiutata).",
+     .guasto = "CREATE TRIGGER r BEFORE INSERT ON RicElComuni BEGIN SELECT RAISE(ABORT, "
+               "'riga rifiutata'); END"},
     {.nome = "provincia troppo lunga",
      .filtri = {"--provincia", "rom"},
      .stato = 2,
@@ -228,6 +234,8 @@ private slots:
     void filtri() {
         QFETCH(int, riga);
         const CasoFiltri& caso = Filtri[riga];
+        QVERIFY(caso.guasto.isEmpty() || archivio->esegui(caso.guasto));
+        archivio->chiudi();
         const QString pdf = QDir(archivio->cartella()).filePath("elenco.pdf");
         const Esecuzione e = Esegui(
             QStringList{"--stampa-pdf", pdf, "--archivio", archivio->percorso()} + caso.filtri);
