@@ -60,9 +60,9 @@ FiltriStampa FiltriDellaRicerca(const CriteriRicerca& criteri,
     FiltriStampa filtri;
     if (!criteri.pannelloVisibile || criteri.tuttiIComuni)
         return filtri;
-    filtri.comune = criteri.comune;
-    filtri.prov = criteri.provincia;
-    filtri.zona = criteri.zona;
+    filtri.comune = criteri.comune.toUpper();
+    filtri.prov = criteri.provincia.toUpper();
+    filtri.zona = criteri.zona.toUpper();
     for (size_t i = 0; i < IntervalliRicerca.size(); ++i) {
         const IntervalloRicerca& intervallo = criteri.*IntervalliRicerca[i].valori;
         filtri.intervalli[i] = {spuntati[i], intervallo.da, intervallo.a};

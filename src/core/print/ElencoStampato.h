@@ -41,8 +41,10 @@ QString TestoCella(const DatiComune& comune, int colonna);
 // The count of a list: "0 Comuni", "1 Comune", otherwise the number followed by " Comuni".
 QString TestoConteggio(qsizetype quanti);
 
-// The header words of a search: the panel's texts and ticked ranges, or no words at all when
-// the search listed the whole archive (panel hidden or "tutti i comuni:" checked).
+// The header words of a search: the panel's texts (in capitals, as the panel writes them when
+// the user leaves the box; the search does not tell capitals apart) and ticked ranges, or no
+// words at all when the search listed the whole archive (panel hidden or "tutti i comuni:"
+// checked).
 // `spuntati` tells which of the five ranges is ticked, in the order of IntervalliRicerca.
 FiltriStampa FiltriDellaRicerca(const CriteriRicerca& criteri, const std::array<bool, 5>& spuntati);
 

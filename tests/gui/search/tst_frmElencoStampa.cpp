@@ -24,7 +24,7 @@ struct CasoStampa {
 const CasoStampa CasiStampa[] = {
     {.nome = "cerca e stampa",
      .azioni = {Scrivi("txtComuneC", " r"), Scrivi("txtProvC", "mi"), Invio("txtProvC")},
-     .stampato = {.comune = "R*", .prov = "mi", .nomi = {"RHO"}, .conteggio = "1 Comune"}},
+     .stampato = {.comune = "R*", .prov = "MI", .nomi = {"RHO"}, .conteggio = "1 Comune"}},
     {.nome = "filtro cambiato senza cercare",
      .azioni = {Scrivi("txtProvC", "MI"), Invio("txtProvC"), Scrivi("txtZonaC", "D")},
      .stampato = {.prov = "MI", .nomi = {"MILANO", "RHO"}, .conteggio = "2 Comuni"}},
