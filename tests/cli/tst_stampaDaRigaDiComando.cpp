@@ -21,7 +21,7 @@ struct CasoDestinazione {
 const CasoDestinazione Destinazioni[] = {
     {.nome = "archivio in uso",
      .file = "archivio prova.db",
-     .errore = "è l'archivio in uso: non viene toccato."},
+     .errore = "è l'archivio in uso: resta com'è, l'elenco non è stato scritto."},
     {.nome = "archivio della configurazione",
      .file = "archivio prova.db",
      .errore = "è l'archivio in uso",

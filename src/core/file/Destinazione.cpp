@@ -23,7 +23,9 @@ bool FileDiSqlite(QFile& file) {
 }
 
 Esame Rifiuto(const QString& percorso, const QString& cosa) {
-    return {Stato::Rifiutato, QStringLiteral("«%1» %2: non viene toccato.").arg(percorso, cosa)};
+    return {
+        Stato::Rifiutato,
+        QStringLiteral("«%1» %2: resta com'è, l'elenco non è stato scritto.").arg(percorso, cosa)};
 }
 
 bool StessoFile(const Piattaforma::Voce& a, const Piattaforma::Voce& b) {

@@ -87,7 +87,7 @@ const PassoEsportazione Esportazioni[] = {
     {.nome = "cartella rifiutata",
      .comando = "cmdEsportaPdf",
      .scelta = "cartella.pdf",
-     .messaggio = "«%1/cartella.pdf» è una cartella: non viene toccato.",
+     .messaggio = "«%1/cartella.pdf» è una cartella: resta com'è, l'elenco non è stato scritto.",
      .scritto = false},
 };
 
