@@ -69,8 +69,11 @@ bool Esporta(QWidget* genitore, Formato formato, const Report::DatiReport& dati,
         QStringLiteral("Elenco salvato in «%1».").arg(QDir::toNativeSeparators(percorso)),
         PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo,
         QStringLiteral("Apri il file")};
-    if (MsgBox(scrittoIn) == RispostaMessaggio::Altro)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(percorso).absoluteFilePath()));
+    if (MsgBox(scrittoIn) == RispostaMessaggio::Altro &&
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(percorso).absoluteFilePath())))
+        MsgBox(QStringLiteral("Nessun programma del desktop apre «%1»: aprirlo dalla sua cartella.")
+                   .arg(QDir::toNativeSeparators(percorso)),
+               PulsantiMessaggio::Ok, IconaMessaggio::Esclamazione, Global::Titolo);
     return true;
 }
 
