@@ -101,7 +101,8 @@ QString TestoAiuto(const QString& programma, const QList<OpzioneRigaDiComando>& 
     QString testo =
         QStringLiteral("Uso: %1 [opzione]\n\n"
                        "Senza opzioni apre il programma. Con un'opzione prepara o aggiorna un "
-                       "archivio\nsenza aprire finestre, quindi termina.\n\nOpzioni:\n")
+                       "archivio,\no ne scrive l'elenco dei comuni, senza aprire finestre, quindi "
+                       "termina.\n\nOpzioni:\n")
             .arg(programma);
     QList<OpzioneRigaDiComando> tutte = opzioni;
     tutte.prepend({QStringLiteral("help"), {}, QStringLiteral("Mostra questo aiuto."), {}, {}});
