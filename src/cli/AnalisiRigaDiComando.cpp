@@ -55,7 +55,9 @@ RigaAnalizzata AnalizzaRigaDiComando(const QList<OpzioneRigaDiComando>& opzioni,
             if (valore.trimmed().isEmpty())
                 return errore(
                     QStringLiteral("Manca il valore dell'opzione «%1».").arg(Lunga(nome)));
-            if (valore.startsWith(u'-'))
+            const bool numeroNegativo =
+                opzione->valoreConSegno && valore.size() > 1 && valore[1].isDigit();
+            if (valore.startsWith(u'-') && !numeroNegativo)
                 return errore(QStringLiteral("Manca il valore dell'opzione «%1»: «%2» non è un "
                                              "valore (un file il cui nome comincia con «-» si "
                                              "scrive ./%2).")
@@ -99,7 +101,8 @@ QString TestoAiuto(const QString& programma, const QList<OpzioneRigaDiComando>& 
     QString testo =
         QStringLiteral("Uso: %1 [opzione]\n\n"
                        "Senza opzioni apre il programma. Con un'opzione prepara o aggiorna un "
-                       "archivio\nsenza aprire finestre, quindi termina.\n\nOpzioni:\n")
+                       "archivio,\no ne scrive l'elenco dei comuni, senza aprire finestre, quindi "
+                       "termina.\n\nOpzioni:\n")
             .arg(programma);
     QList<OpzioneRigaDiComando> tutte = opzioni;
     tutte.prepend({QStringLiteral("help"), {}, QStringLiteral("Mostra questo aiuto."), {}, {}});

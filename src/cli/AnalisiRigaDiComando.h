@@ -23,6 +23,8 @@ struct OpzioneRigaDiComando {
     QString descrizione;
     std::function<int(const ValoriOpzioni&)> esegui;
     QStringList accompagnatori = {};
+    // The value may start with "-" followed by a digit (a negative number, as -5:10).
+    bool valoreConSegno = false;
 };
 
 struct RigaAnalizzata {
@@ -34,7 +36,8 @@ struct RigaAnalizzata {
 
 // Reads the arguments (without the program's name). The line is wrong when it has an unknown
 // option, an argument that is not an option, an option twice, a value missing, empty or starting
-// with "-" (so "--crea-archivio --help" never makes a file named --help), no operation or more
+// with "-" (so "--crea-archivio --help" never makes a file named --help; a negative number is a
+// value for an option that takes one), no operation or more
 // than one, or a qualifying option that the operation does not take.
 RigaAnalizzata AnalizzaRigaDiComando(const QList<OpzioneRigaDiComando>& opzioni,
                                      const QStringList& argomenti);

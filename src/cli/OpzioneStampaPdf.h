@@ -1,11 +1,13 @@
 #pragma once
 
+#include "cli/AnalisiRigaDiComando.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <memory>
 
-// The option --stampa-pdf: the printed list that the archive's RicComuni and RicElComuni hold
-// (as the last print and search left them), written to a PDF file without a display.
+// The option --stampa-pdf: the printed list of a search made with the filter options, as the
+// main window prints it, written to a PDF file without a display.
 namespace OpzioneStampaPdf {
 
 inline const QString Nome = QStringLiteral("stampa-pdf");
@@ -15,8 +17,8 @@ inline const QString Nome = QStringLiteral("stampa-pdf");
 // other option gets a plain QCoreApplication.
 std::unique_ptr<QCoreApplication> CreaApplicazione(int& argc, char* argv[]);
 
-// Writes the PDF from `archivio` (empty: the archive of the configuration file). Returns the
-// exit status: 0 written, 1 not written (the reason on standard error).
-int Esegui(const QString& pdf, const QString& archivio);
+// Searches, writes the header row and the PDF (see ElencoDaRigaDiComando). Returns the exit
+// status: 0 written; 1 not written; 2 a filter badly written (the reason on standard error).
+int Esegui(const QString& pdf, const ValoriOpzioni& valori);
 
 } // namespace OpzioneStampaPdf

@@ -1,7 +1,9 @@
 #include "cli/RigaDiComando.h"
 
 #include "cli/AnalisiRigaDiComando.h"
+#include "cli/ElencoDaRigaDiComando.h"
 #include "cli/OpzioneCreaArchivio.h"
+#include "cli/OpzioneEsportaCsv.h"
 #include "cli/OpzioneImportaIrradiazione.h"
 #include "cli/OpzioneInizializza.h"
 #include "cli/OpzioneRicalcolaIrradianza.h"
@@ -20,7 +22,7 @@ using Valori = const ValoriOpzioni&;
 // file (src/cli/OpzioneNome.cpp, returning UscitaComando::Riuscito, Fallito or UsoErrato) and
 // add its entry here; a qualifying option such as --archivio is named in `accompagnatori`.
 QList<OpzioneRigaDiComando> Opzioni() {
-    return {
+    QList<OpzioneRigaDiComando> opzioni = {
         {QStringLiteral("inizializza"),
          {},
          QStringLiteral("Prepara il primo avvio, se il file di configurazione manca: la cartella "
@@ -46,18 +48,24 @@ QList<OpzioneRigaDiComando> Opzioni() {
                         "dell'archivio, in un'unica transazione."),
          [](Valori v) { return RicalcolaIrradianza(v.altra(u"archivio"_qs)); },
          {QStringLiteral("archivio")}},
-        {OpzioneStampaPdf::Nome,
-         QStringLiteral("file.pdf"),
-         QStringLiteral("Scrive in un file PDF l'elenco dei comuni dell'ultima ricerca con i "
-                        "criteri dell'ultima stampa, come lo stampa il programma."),
-         [](Valori v) { return OpzioneStampaPdf::Esegui(v.valore, v.altra(u"archivio"_qs)); },
-         {QStringLiteral("archivio")}},
+        {OpzioneStampaPdf::Nome, QStringLiteral("file.pdf"),
+         QStringLiteral("Cerca i comuni con i filtri indicati (nessun filtro: tutti) e scrive in "
+                        "un file PDF il loro elenco con i criteri, come lo stampa il programma."),
+         [](Valori v) { return OpzioneStampaPdf::Esegui(v.valore, v); },
+         ElencoDaRigaDiComando::NomiAccompagnatori()},
+        {QStringLiteral("esporta-csv"), QStringLiteral("file.csv"),
+         QStringLiteral("Come --stampa-pdf, ma scrive le righe dell'elenco in un file CSV per i "
+                        "fogli di calcolo."),
+         [](Valori v) { return OpzioneEsportaCsv(v.valore, v); },
+         ElencoDaRigaDiComando::NomiAccompagnatori()},
         {QStringLiteral("archivio"),
          QStringLiteral("percorso"),
          QStringLiteral("L'archivio su cui lavorare (se manca, quello del file di "
                         "configurazione)."),
          {}},
     };
+    opzioni.append(ElencoDaRigaDiComando::OpzioniDeiFiltri());
+    return opzioni;
 }
 
 } // namespace

@@ -31,6 +31,10 @@ RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti, Icona
     return servizioAttivo->mostra({testo, pulsanti, icona, titolo, predefinita});
 }
 
+RispostaMessaggio MsgBox(const Messaggio& messaggio) {
+    return servizioAttivo->mostra(messaggio);
+}
+
 void MostraErrore(const QString& descrizione) {
     MsgBox(descrizione, PulsantiMessaggio::Ok, IconaMessaggio::Esclamazione, Global::Titolo);
 }

@@ -7,7 +7,8 @@
 
 enum class PulsantiMessaggio { Ok, SiNo, SiNoAnnulla };
 enum class IconaMessaggio { Nessuna, Informazione, Domanda, Esclamazione };
-enum class RispostaMessaggio { Ok, Si, No, Annulla };
+// Altro: the message's own extra button (Messaggio::altroPulsante).
+enum class RispostaMessaggio { Ok, Si, No, Annulla, Altro };
 
 struct Messaggio {
     QString testo; // line breaks are the single character 13, as the program writes them
@@ -16,6 +17,9 @@ struct Messaggio {
     QString titolo; // empty: the box shows the application's own name
     // The answer of Enter alone in a question (Sì or No).
     RispostaMessaggio predefinita = RispostaMessaggio::Si;
+    // The caption of one more button beside the others (as "Apri il file"), which answers
+    // Altro; empty for none.
+    QString altroPulsante = {};
 };
 
 class ServizioMessaggi {
@@ -32,6 +36,9 @@ RispostaMessaggio MsgBox(const QString& testo, PulsantiMessaggio pulsanti = Puls
                          IconaMessaggio icona = IconaMessaggio::Nessuna,
                          const QString& titolo = QString(),
                          RispostaMessaggio predefinita = RispostaMessaggio::Si);
+
+// Shows a message with every detail of it, the extra button included.
+RispostaMessaggio MsgBox(const Messaggio& messaggio);
 
 // The standard error message: the error's description, the exclamation icon, an OK button and
 // the program's title.

@@ -37,14 +37,17 @@ std::unique_ptr<QMessageBox> CreaFinestraMessaggio(const Messaggio& messaggio, Q
         QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box->setDefaultButton(ok);
         box->setEscapeButton(ok);
-        return box;
+    } else {
+        QPushButton* si = box->addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+        QPushButton* no = box->addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        box->setDefaultButton(messaggio.predefinita == RispostaMessaggio::No ? no : si);
+        box->setEscapeButton(no);
+        if (messaggio.pulsanti == PulsantiMessaggio::SiNoAnnulla)
+            box->setEscapeButton(
+                box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole));
     }
-    QPushButton* si = box->addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
-    QPushButton* no = box->addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box->setDefaultButton(messaggio.predefinita == RispostaMessaggio::No ? no : si);
-    box->setEscapeButton(no);
-    if (messaggio.pulsanti == PulsantiMessaggio::SiNoAnnulla)
-        box->setEscapeButton(box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole));
+    if (!messaggio.altroPulsante.isEmpty())
+        box->addButton(messaggio.altroPulsante, QMessageBox::ActionRole);
     return box;
 }
 
@@ -56,6 +59,8 @@ RispostaMessaggio RispostaDelPulsante(const QMessageBox& box) {
         return RispostaMessaggio::No;
     case QMessageBox::RejectRole:
         return RispostaMessaggio::Annulla;
+    case QMessageBox::ActionRole:
+        return RispostaMessaggio::Altro;
     default:
         return RispostaMessaggio::Ok;
     }

@@ -9,7 +9,8 @@ class QWidget;
 class ServizioSceltaFile {
 public:
     virtual ~ServizioSceltaFile() = default;
-    // The file chosen, or an empty text when the user cancelled.
+    // The file chosen, or an empty text when the user cancelled. `proposta` is the path shown
+    // at first (folder and name). The choice does not ask about replacing an existing file.
     virtual QString fileDaSalvare(QWidget* genitore, const QString& titolo, const QString& proposta,
                                   const QString& filtro) = 0;
 };

@@ -55,4 +55,39 @@ Spostamento SpostaSenzaSostituire(const QString& da, const QString& a) {
     return {};
 }
 
+Spostamento SpostaSostituendo(const QString& da, const QString& a) {
+    if (rename(QFile::encodeName(da).constData(), QFile::encodeName(a).constData()) == 0)
+        return {};
+    return DaErrno(errno);
+}
+
+namespace {
+
+Voce DaStat(int risultato, const struct stat& s) {
+    if (risultato != 0)
+        return {};
+    const TipoVoce tipo = S_ISREG(s.st_mode)                         ? TipoVoce::File
+                          : S_ISDIR(s.st_mode)                       ? TipoVoce::Cartella
+                          : S_ISLNK(s.st_mode)                       ? TipoVoce::Collegamento
+                          : S_ISCHR(s.st_mode) || S_ISBLK(s.st_mode) ? TipoVoce::Dispositivo
+                                                                     : TipoVoce::Altro;
+    return {tipo, quint64(s.st_dev), quint64(s.st_ino)};
+}
+
+} // namespace
+
+Voce EsaminaVoce(const QString& percorso) {
+    struct stat s {};
+    return DaStat(lstat(QFile::encodeName(percorso).constData(), &s), s);
+}
+
+Voce FileDi(const QString& percorso) {
+    struct stat s {};
+    return DaStat(stat(QFile::encodeName(percorso).constData(), &s), s);
+}
+
+bool SalvaSuDisco(int descrittore) {
+    return fsync(descrittore) == 0;
+}
+
 } // namespace Piattaforma

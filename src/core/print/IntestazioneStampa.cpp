@@ -44,12 +44,4 @@ RigaIntestazione CreaIntestazione(const FiltriStampa& filtri, const QString& num
     return riga;
 }
 
-Esito<QString> TestoNumRec(qsizetype elementi, const QString& primoNome) {
-    if (elementi < 1)
-        return ErroreRuntime::IndiceFuoriIntervallo(0);
-    if (elementi > 1)
-        return QString::number(elementi) + QStringLiteral(" Comuni");
-    return primoNome.trimmed().isEmpty() ? QStringLiteral("0 Comuni") : QStringLiteral("1 Comune");
-}
-
 } // namespace Stampa

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/Esito.h"
-
 #include <QList>
 #include <QString>
 #include <array>
@@ -32,10 +30,5 @@ using RigaIntestazione = QList<std::pair<QString, QString>>;
 // The header row for the filters and the count text. Texts are taken trimmed and stored as
 // typed, without checking that the bounds are numbers.
 RigaIntestazione CreaIntestazione(const FiltriStampa& filtri, const QString& numRec);
-
-// The count of the last search as printed: "0 Comuni" for the empty result (one element with a
-// blank name), "1 Comune", otherwise the number followed by " Comuni". A list without elements
-// (no search has run) is an error.
-Esito<QString> TestoNumRec(qsizetype elementi, const QString& primoNome);
 
 } // namespace Stampa

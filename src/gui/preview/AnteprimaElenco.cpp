@@ -2,14 +2,12 @@
 
 #include "core/Global.h"
 #include "core/Messaggi.h"
-#include "gui/SceltaFile.h"
 #include "gui/ServiziFinestra.h"
+#include "gui/preview/EsportaElenco.h"
 #include "report/DisegnoReport.h"
-#include "report/EsportaPdf.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPageRanges>
@@ -24,9 +22,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
-
-using ServiziFinestra::ImpostaPuntatore;
-using ServiziFinestra::Puntatore;
 
 AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
     : QDialog(genitore)
@@ -51,6 +46,7 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
     barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     auto* stampa = Comando("cmdStampa", QStringLiteral("Stampa..."), "printer");
     auto* pdf = Comando("cmdEsportaPdf", QStringLiteral("Esporta PDF..."), "");
+    auto* csv = Comando("cmdEsportaCsv", QStringLiteral("Esporta CSV..."), "");
     auto* larghezza =
         Comando("cmdAdattaLarghezza", QStringLiteral("Adatta alla larghezza"), "zoom-fit-width");
     auto* intera = Comando("cmdPaginaIntera", QStringLiteral("Pagina intera"), "zoom-fit-page");
@@ -64,6 +60,7 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
     auto* ultima = Comando("cmdUltimaPagina", QStringLiteral("Ultima pagina"), "go-last");
     auto* chiudi = Comando("cmdChiudi", QStringLiteral("Chiudi"), "");
     pdf->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    csv->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     chiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     lblPagina_ = new QLabel(this);
     lblPagina_->setObjectName(QStringLiteral("lblPagina"));
@@ -71,6 +68,7 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
 
     barra->addAction(stampa);
     barra->addAction(pdf);
+    barra->addAction(csv);
     barra->addSeparator();
     for (QAction* comando : {larghezza, intera, piu, meno})
         barra->addAction(comando);
@@ -89,6 +87,7 @@ AnteprimaElenco::AnteprimaElenco(Report::DatiReport dati, QWidget* genitore)
 
     connect(stampa, &QAction::triggered, this, &AnteprimaElenco::Stampa);
     connect(pdf, &QAction::triggered, this, &AnteprimaElenco::EsportaPdf);
+    connect(csv, &QAction::triggered, this, &AnteprimaElenco::EsportaCsv);
     connect(larghezza, &QAction::triggered, anteprima_, &QPrintPreviewWidget::fitToWidth);
     connect(intera, &QAction::triggered, anteprima_, &QPrintPreviewWidget::fitInView);
     connect(piu, &QAction::triggered, anteprima_, [this] { anteprima_->zoomIn(); });
@@ -147,6 +146,7 @@ const QList<TastiComando>& Tasti() {
     static const QList<TastiComando> tasti = {
         {"cmdStampa", {Qt::CTRL | Qt::Key_P}, "Ctrl+P"},
         {"cmdEsportaPdf", {Qt::CTRL | Qt::Key_S}, "Ctrl+S"},
+        {"cmdEsportaCsv", {Qt::CTRL | Qt::Key_E}, "Ctrl+E"},
         {"cmdAdattaLarghezza", {Qt::Key_L}, "L"},
         {"cmdPaginaIntera", {Qt::Key_I}, "I"},
         {"cmdIngrandisci", {Qt::Key_Plus, QKeySequence::ZoomIn}, "+ o Ctrl+rotellina"},
@@ -234,16 +234,9 @@ void AnteprimaElenco::Stampa() {
 }
 
 bool AnteprimaElenco::EsportaPdf() {
-    const QString percorso =
-        SceltaFileDaSalvare(this, QStringLiteral("Esporta PDF"),
-                            QDir::home().filePath(QStringLiteral("elenco-comuni.pdf")),
-                            QStringLiteral("Documenti PDF (*.pdf)"));
-    if (percorso.isEmpty())
-        return false;
-    ImpostaPuntatore(Puntatore::Clessidra);
-    const Esito<int> pagine = Report::EsportaPdf(percorso, Report::RepElComuni(), dati_);
-    ImpostaPuntatore(Puntatore::Predefinito);
-    if (!pagine.ok())
-        MostraErrore(pagine.errore().descrizione);
-    return pagine.ok();
+    return EsportaElenco::Esporta(this, EsportaElenco::Formato::Pdf, dati_, filtri_);
+}
+
+bool AnteprimaElenco::EsportaCsv() {
+    return EsportaElenco::Esporta(this, EsportaElenco::Formato::Csv, dati_, filtri_);
 }

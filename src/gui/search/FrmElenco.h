@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/print/ElencoStampato.h"
+
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class GrigliaElenco;
 class PannelloFiltri;
@@ -41,9 +44,12 @@ public:
     void CaricaGriglia();
     // 0 red, 1 yellow, 2 green.
     void CambiaSemaforo(qint16 colore);
-    // The print command: the criteria stored as the printed list's header, then its preview.
+    // The print command: the header words of the search that the grid shows, with the grid's
+    // rows in the grid's order, stored as the printed list's header, then its preview. After a
+    // failed search it prints nothing and says so.
     void cmdStampa_Click();
-    bool CaricaComxRic();
+    // Stores the printed list's header row; false after an error (already reported).
+    bool CaricaComxRic(const Stampa::RigaIntestazione& riga);
 
     void cmdCerca_Click();
     void cmdEsci_Click();
@@ -127,6 +133,19 @@ private:
     PannelloFiltri* fraCerca = nullptr;
     QFrame* FraCarico = nullptr;
     QPushButton* Command1 = nullptr;
+
+    // The search whose result the grid shows, taken when it succeeded: its header words and
+    // whether it found a row (the grid of an empty archive shows one blank row at start-up).
+    // Empty after a failed search.
+    struct RicercaMostrata {
+        Stampa::FiltriStampa filtri;
+        bool trovato = false;
+    };
+    std::optional<RicercaMostrata> ricercaMostrata_;
+    // The last CaricaComuni read its query to the end and stored its rows.
+    bool ricercaRiuscita_ = false;
+    // The panel's filters as the printed header shows them.
+    Stampa::FiltriStampa FiltriDelPannello() const;
 
     bool inElaborazione_ = false;
     bool primapaint_ = false;

@@ -27,6 +27,11 @@ void FrmElenco::CostruisciControlli() {
                                                 QStyle::SP_ArrowForward);
     cmdStampa = ServiziFinestra::CreaPulsante(this, "cmdStampa", QStringLiteral("Stampa"),
                                               QStyle::SP_FileDialogListView);
+    // A printer: the desktop theme's picture, else the one of Qt's own print preview.
+    cmdStampa->setIcon(QIcon::fromTheme(
+        QStringLiteral("document-print"),
+        QIcon(
+            QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/printer-32.png"))));
     cmdEsci = ServiziFinestra::CreaPulsante(this, "cmdEsci", QStringLiteral("Esci"),
                                             QStyle::SP_DialogCloseButton);
 

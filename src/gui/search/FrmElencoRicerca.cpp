@@ -11,6 +11,7 @@
 #include "gui/search/ModelloGriglia.h"
 #include "gui/search/PannelloFiltri.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 
@@ -25,9 +26,12 @@ void FrmElenco::cmdCercaFra_Click() {
     ElaboraEventi();
 
     const QString query = CreaSelect();
+    const Stampa::FiltriStampa filtri = FiltriDelPannello();
     ElaboraEventi();
 
     const bool trovato = CaricaComuni(query);
+    ricercaMostrata_ =
+        ricercaRiuscita_ ? std::optional(RicercaMostrata{filtri, trovato}) : std::nullopt;
     AggiornaConteggio(trovato);
 
     // Redrawing goes off before the grid is cleared: a clear made first would leave the grid
@@ -60,8 +64,16 @@ QString FrmElenco::CreaSelect() {
     return query.valore();
 }
 
+Stampa::FiltriStampa FrmElenco::FiltriDelPannello() const {
+    std::array<bool, 5> spuntati{};
+    for (size_t i = 0; i < spuntati.size(); ++i)
+        spuntati[i] = fraCerca->Intervalli()[i].spunta->checkState() == Qt::Checked;
+    return Stampa::FiltriDellaRicerca(fraCerca->Criteri(), spuntati);
+}
+
 bool FrmElenco::CaricaComuni(const QString& mystr) {
     Global::ElencoComuni = {DatiComune()};
+    ricercaRiuscita_ = false;
     // An archive that cannot be opened has already said why: the search ends with an empty
     // list and the printed list's rows untouched.
     if (!Global::ApriConnessione()) {
@@ -72,6 +84,7 @@ bool FrmElenco::CaricaComuni(const QString& mystr) {
         RicercaComuni::Esegui(Global::Cnn(), mystr, Global::ElencoComuni);
     if (!risultato.esito.ok())
         MostraErrore(risultato.esito.errore().descrizione);
+    ricercaRiuscita_ = risultato.esito.ok();
     Global::ChiudiConnessione();
     return risultato.trovato;
 }
@@ -81,13 +94,7 @@ void FrmElenco::CaricaGriglia() {
 }
 
 void FrmElenco::AggiornaConteggio(bool trovato) {
-    const qsizetype quanti = Global::ElencoComuni.size();
-    if (!trovato)
-        lblNumComuni->setText(QStringLiteral("0 Comuni"));
-    else if (quanti == 1)
-        lblNumComuni->setText(QStringLiteral("1 Comune"));
-    else
-        lblNumComuni->setText(QString::number(quanti) + QStringLiteral(" Comuni"));
+    lblNumComuni->setText(Stampa::TestoConteggio(trovato ? Global::ElencoComuni.size() : 0));
 }
 
 void FrmElenco::PreparaGriglia() {
@@ -105,7 +112,10 @@ void FrmElenco::Form_Load() {
     FraCarico->show();
     CambiaSemaforo(0);
 
-    AggiornaConteggio(CaricaComuni(Ricerca::SelectTuttiIComuni));
+    const bool trovato = CaricaComuni(Ricerca::SelectTuttiIComuni);
+    AggiornaConteggio(trovato);
+    ricercaMostrata_ =
+        ricercaRiuscita_ ? std::optional(RicercaMostrata{{}, trovato}) : std::nullopt;
     CambiaSemaforo(1);
 
     PreparaGriglia();

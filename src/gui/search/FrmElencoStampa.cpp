@@ -1,5 +1,5 @@
-// The main window's print command: the search criteria written as the printed list's header
-// row, then the preview of the list.
+// The main window's print command: the printed list of the search that the grid shows, its
+// header row stored, then its preview.
 #include "core/Global.h"
 #include "core/Messaggi.h"
 #include "db/Connessione.h"
@@ -7,34 +7,18 @@
 #include "gui/ServiziFinestra.h"
 #include "gui/preview/AnteprimaElenco.h"
 #include "gui/search/FrmElenco.h"
-#include "gui/search/PannelloFiltri.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
+#include "gui/search/GrigliaElenco.h"
+#include "gui/search/ModelloGriglia.h"
 
 using ServiziFinestra::ImpostaPuntatore;
 using ServiziFinestra::Puntatore;
 
-bool FrmElenco::CaricaComxRic() {
+bool FrmElenco::CaricaComxRic(const Stampa::RigaIntestazione& riga) {
     if (!Global::ApriConnessione()) {
         Global::ChiudiConnessione();
         return false;
     }
-    Stampa::FiltriStampa filtri;
-    filtri.comune = fraCerca->txtComuneC->text();
-    filtri.prov = fraCerca->txtProvC->text();
-    filtri.zona = fraCerca->txtZonaC->text();
-    const auto intervalli = fraCerca->Intervalli();
-    for (size_t i = 0; i < intervalli.size(); ++i)
-        filtri.intervalli[i] = {intervalli[i].spunta->checkState() == Qt::Checked,
-                                intervalli[i].da->text(), intervalli[i].a->text()};
-    const QList<DatiComune>& elenco = Global::ElencoComuni;
-    const Esito<QString> numRec =
-        Stampa::TestoNumRec(elenco.size(), elenco.isEmpty() ? QString() : elenco.front().Nome);
-    const EsitoOperazione esito =
-        numRec.ok() ? StampaElenco::ScriviIntestazione(
-                          Global::Cnn(), Stampa::CreaIntestazione(filtri, numRec.valore()))
-                    : EsitoOperazione(numRec.errore());
+    const EsitoOperazione esito = StampaElenco::ScriviIntestazione(Global::Cnn(), riga);
     if (!esito.ok())
         MostraErrore(esito.errore().descrizione);
     Global::ChiudiConnessione();
@@ -42,21 +26,20 @@ bool FrmElenco::CaricaComxRic() {
 }
 
 void FrmElenco::cmdStampa_Click() {
-    if (!CaricaComxRic())
-        return;
-    ImpostaPuntatore(Puntatore::Clessidra);
-    Esito<Report::DatiReport> dati = ErroreRuntime::Database(QString());
-    const bool aperta = Global::ApriConnessione();
-    if (aperta)
-        dati = StampaElenco::LeggiDati(Global::Cnn());
-    Global::ChiudiConnessione();
-    if (!aperta || !dati.ok()) {
-        ImpostaPuntatore(Puntatore::Predefinito);
-        if (aperta)
-            MostraErrore(dati.errore().descrizione);
+    if (!ricercaMostrata_) {
+        MsgBox(QStringLiteral("L'ultima ricerca non è riuscita: non c'è un elenco da stampare.") +
+                   QChar(13) + QStringLiteral("Correggere i filtri e cercare di nuovo."),
+               PulsantiMessaggio::Ok, IconaMessaggio::Esclamazione, Global::Titolo);
         return;
     }
-    AnteprimaElenco anteprima(dati.valore(), this);
+    const Stampa::ElencoStampato elenco = Stampa::CreaElencoStampato(
+        ricercaMostrata_->filtri,
+        ricercaMostrata_->trovato ? GrdLista->modello()->Righe() : QList<DatiComune>());
+    if (!CaricaComxRic(elenco.intestazione))
+        return;
+    ImpostaPuntatore(Puntatore::Clessidra);
+    AnteprimaElenco anteprima(elenco.dati, this);
+    anteprima.ImpostaFiltri(ricercaMostrata_->filtri);
     ImpostaPuntatore(Puntatore::Predefinito);
     ServiziFinestra::MostraModale(&anteprima);
 }

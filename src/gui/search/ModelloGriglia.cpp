@@ -1,17 +1,10 @@
 #include "gui/search/ModelloGriglia.h"
 
+#include "core/print/ElencoStampato.h"
 #include "db/CollazioneItaliana.h"
 
 #include <algorithm>
 #include <numeric>
-
-namespace {
-
-QString Coordinata(qint16 gradi, qint16 primi) {
-    return gradi == 0 ? QString() : TestoCoordinata(gradi, primi);
-}
-
-} // namespace
 
 void ModelloGriglia::Azzera() {
     beginResetModel();
@@ -36,38 +29,23 @@ const DatiComune* ModelloGriglia::Elemento(int riga) const {
     return &elenco_.at(ordine_.at(riga - 1));
 }
 
+QList<DatiComune> ModelloGriglia::Righe() const {
+    QList<DatiComune> righe;
+    righe.reserve(ordine_.size());
+    for (const int i : ordine_)
+        righe.append(elenco_.at(i));
+    return righe;
+}
+
 QString ModelloGriglia::TestoCella(int riga, int colonna) const {
     const DatiComune* d = Elemento(riga);
-    if (!d)
-        return QString();
-    switch (colonna) {
-    case 1:
-        return d->Nome;
-    case 2:
-        return d->Prov;
-    case 3:
-        return d->Zona;
-    case 4:
-        return QString::number(d->Altitudine);
-    case 5:
-        return QString::number(d->GradiGiorno);
-    case 6:
-        return Coordinata(d->LatiG, d->LatiP);
-    case 7:
-        return Coordinata(d->LongG, d->LongP);
-    case 8:
-        return d->Irradianza == 0 ? QString() : QString::number(d->Irradianza);
-    default:
-        return QString();
-    }
+    return d ? Stampa::TestoCella(*d, colonna) : QString();
 }
 
 QString ModelloGriglia::Intestazione(int colonna) {
-    static const char* const intestazioni[ColonneDati] = {
-        "Comune",       "Prov.",      "Zona",        "Altititudine",
-        "Gradi Giorno", "Latitudine", "Longitudine", "Irradianza"};
-    return colonna >= 1 && colonna <= ColonneDati ? QString::fromLatin1(intestazioni[colonna - 1])
-                                                  : QString();
+    return colonna >= 1 && colonna <= ColonneDati
+               ? QString::fromLatin1(Stampa::ColonneElenco[size_t(colonna - 1)].intestazione)
+               : QString();
 }
 
 void ModelloGriglia::Ordina(int colonna, bool crescente) {

@@ -22,6 +22,8 @@ public:
     void Carica(const QList<DatiComune>& elenco);
 
     int RigheDati() const { return righe_; }
+    // The municipalities of the data rows in the order shown; none after Azzera.
+    QList<DatiComune> Righe() const;
     QString TestoCella(int riga, int colonna) const;
     static QString Intestazione(int colonna);
 
