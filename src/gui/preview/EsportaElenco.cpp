@@ -66,9 +66,11 @@ bool Esporta(QWidget* genitore, Formato formato, const Report::DatiReport& dati,
     }
     cartellaUsata = QFileInfo(percorso).absolutePath();
     const Messaggio scrittoIn = {
-        QStringLiteral("Elenco salvato in «%1».").arg(QDir::toNativeSeparators(percorso)),
-        PulsantiMessaggio::Ok, IconaMessaggio::Informazione, Global::Titolo,
-        QStringLiteral("Apri il file")};
+        .testo = QStringLiteral("Elenco salvato in «%1».").arg(QDir::toNativeSeparators(percorso)),
+        .pulsanti = PulsantiMessaggio::Ok,
+        .icona = IconaMessaggio::Informazione,
+        .titolo = Global::Titolo,
+        .altroPulsante = QStringLiteral("Apri il file")};
     if (MsgBox(scrittoIn) == RispostaMessaggio::Altro &&
         !QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(percorso).absoluteFilePath())))
         MsgBox(QStringLiteral("Nessun programma del desktop apre «%1»: aprirlo dalla sua cartella.")
