@@ -51,26 +51,6 @@ QStringList ArchivioProva::testi(const QString& sql) {
     return risultato;
 }
 
-qint64 ArchivioProva::aggiungiComune(const QString& nome, const QString& prov, const QString& zona,
-                                     int gradiGiorno, int altitudine, int latiG, int latiP,
-                                     int longG, int longP, int irradianza) {
-    Istruzione inserimento(db(), QStringLiteral("INSERT INTO Comuni (COM_NAME, COM_PROV, COM_ZONE, "
-                                                "COM_DEGDAY, COM_ALT, COM_LATI_G, COM_LATI_P, "
-                                                "COM_LONG_G, COM_LONG_P, Irradianza) VALUES "
-                                                "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    inserimento.lega(1, nome);
-    inserimento.lega(2, prov);
-    inserimento.lega(3, zona);
-    const int numeri[] = {gradiGiorno, altitudine, latiG, latiP, longG, longP, irradianza};
-    for (int i = 0; i < 7; ++i)
-        inserimento.lega(4 + i, qint64(numeri[i]));
-    if (!inserimento.esegui().ok()) {
-        qWarning() << inserimento.esito().errore().descrizione;
-        return -1;
-    }
-    return sqlite3_last_insert_rowid(db());
-}
-
 namespace {
 const QString ColonneComune = QStringLiteral(
     "COM_NAME, COM_PROV, COM_ZONE, COM_ALT, COM_DEGDAY, COM_LATI_G, COM_LATI_P, COM_LONG_G, "

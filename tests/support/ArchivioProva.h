@@ -28,11 +28,6 @@ public:
         return testi("SELECT count(*) FROM " + tabella).value(0).toLongLong();
     }
 
-    // Adds a municipality with the given columns; returns its COM_ID.
-    qint64 aggiungiComune(const QString& nome, const QString& prov, const QString& zona = "E",
-                          int gradiGiorno = 2000, int altitudine = 100, int latiG = 45,
-                          int latiP = 0, int longG = 9, int longP = 0, int irradianza = 0);
-
     // Adds a municipality with every column of the record; returns its COM_ID (-1 on an error,
     // with a warning).
     qint64 aggiungi(const ComuneProva& comune);

@@ -133,15 +133,6 @@ QList<ComuneProva> ComuniDiProva() {
     };
 }
 
-FinestraElencoProva::FinestraElencoProva(QStringList comuni) {
-    for (const QString& riga : comuni) {
-        const QStringList c = riga.split(',');
-        archivio.aggiungiComune(c[0], c[1], c[2], c[3].toInt(), c[4].toInt(), c[5].toInt(),
-                                c[6].toInt(), c[7].toInt(), c[8].toInt(), c[9].toInt());
-    }
-    Apri();
-}
-
 FinestraElencoProva::FinestraElencoProva(const QList<ComuneProva>& comuni) {
     for (const ComuneProva& comune : comuni)
         archivio.aggiungi(comune);
@@ -190,13 +181,6 @@ QStringList FinestraElencoProva::luci() {
     return std::exchange(campioni_, {});
 }
 
-QString FinestraElencoProva::colonna(int numero) const {
-    QStringList testi;
-    for (int riga = 1; riga <= griglia()->RigheDati(); ++riga)
-        testi << griglia()->modello()->TestoCella(riga, numero);
-    return testi.join('|');
-}
-
 QStringList FinestraElencoProva::celle(int colonna) const {
     QStringList testi;
     for (int riga = 1; riga <= griglia()->RigheDati(); ++riga)
@@ -211,41 +195,6 @@ QPoint FinestraElencoProva::PuntoDiClic(QWidget* controllo) {
     QStyleOptionButton opzione;
     opzione.initFrom(spunta);
     return spunta->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opzione, spunta).center();
-}
-
-int FinestraElencoProva::eseguiTesti(const QStringList& azioni) {
-    campioni_.clear();
-    GrigliaElenco* g = griglia();
-    for (const QString& azione : azioni) {
-        const QStringList a = azione.split(':');
-        QWidget* c = w(a.value(1));
-        const int n = a.value(1).toInt();
-        if (a[0] == "s") {
-            c->setFocus();
-            for (const QChar t : a.value(2))
-                QTest::sendKeyEvent(QTest::Click, c, Qt::Key(t.toUpper().unicode()), t, {});
-        } else if (a[0] == "i" || a[0] == "e") {
-            c->setFocus();
-            QTest::keyClick(c, a[0] == "i" ? Qt::Key_Return : Qt::Key_Tab);
-        } else if (a[0] == "p") {
-            QTest::mouseClick(c, Qt::LeftButton, {}, PuntoDiClic(c));
-        } else if (a[0] == "r") {
-            // Left (no letter), right (d) or middle (c) button.
-            QTest::mouseClick(g->viewport(),
-                              Qt::MouseButton(1 << QString("-dc").indexOf(a.value(2))), {},
-                              g->visualRect(g->model()->index(n - 1, 3)).center());
-        } else if (a[0] == "h") {
-            int x = g->Larghezza(n) / 2 - g->Larghezza(0);
-            for (int k = 0; k < n; ++k)
-                x += g->Larghezza(k);
-            QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {}, {x, 5});
-        } else if (a[0] == "t") {
-            QTest::keyClick(g, a[1][0].toLatin1(), Qt::ShiftModifier);
-        }
-    }
-    // Each search processes events twice under the red light: once it is red, once the query
-    // is built.
-    return int(campioni_.count("rosso")) / 2;
 }
 
 int FinestraElencoProva::esegui(const QList<Azione>& azioni) {

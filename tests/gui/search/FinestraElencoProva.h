@@ -61,10 +61,7 @@ QList<ComuneProva> ComuniDiProva();
 // processing of events.
 class FinestraElencoProva {
 public:
-    // One comune a line: name, province, zone, degree days, altitude, latitude degrees and
-    // primes, longitude degrees and primes, irradiance. Without any, ten that exercise sorting,
-    // accents, apostrophes and missing values.
-    explicit FinestraElencoProva(QStringList comuni);
+    // The archive holds `comuni` (by default the ten of ComuniDiProva).
     explicit FinestraElencoProva(const QList<ComuneProva>& comuni = ComuniDiProva());
     ~FinestraElencoProva();
 
@@ -82,16 +79,9 @@ public:
     QString semaforo() const;
     // The lights seen since the last call, repeats merged, the present one last.
     QStringList luci();
-    // A grid column's texts from row 1, joined by '|'.
-    QString colonna(int numero) const;
     // A grid column's texts from row 1.
     QStringList celle(int colonna) const;
 
-    // Runs user actions and returns how many searches they caused: s:<box>:<text> types,
-    // i:<control> presses Enter, e:<box> Tab, p:<control> clicks a button or a check box's
-    // indicator; in the grid r:<n>[:d|c] clicks row n (left, right, middle button), h:<n> the
-    // header of column n, t:<letter> types a letter.
-    int eseguiTesti(const QStringList& azioni);
     // Runs user actions and returns how many searches they caused.
     int esegui(const QList<Azione>& azioni);
     static QPoint PuntoDiClic(QWidget* controllo);
