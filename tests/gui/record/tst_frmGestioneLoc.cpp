@@ -30,40 +30,42 @@ const QList<ComuneProva> Comuni{
 };
 // clang-format on
 
-struct Atteso {
-    QString inizio; // the text starts with it
-    IconaMessaggio icona = IconaMessaggio::Informazione;
-    PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
-    RispostaMessaggio invio = RispostaMessaggio::Si; // what Enter alone answers
-};
+// The expected message boxes: each text is the beginning of the one shown.
 using enum IconaMessaggio;
-Atteso Errore(const QString& inizio) {
-    return {.inizio = inizio, .icona = Esclamazione};
+Messaggio Errore(const QString& inizio) {
+    return {.testo = inizio, .icona = Esclamazione};
 }
 // clang-format off
-const Atteso Salvato{.inizio = "Salvataggio dei dati eseguito correttamente."};
-const Atteso NonSalvato{.inizio = "Si è verificato un errore durante il salvataggio dei dati."};
-const Atteso Insufficienti{.inizio = "Dati non sufficienti."};
-const Atteso DomandaCoordinate{.inizio = "Senza coordinate geografiche non è possibile", .pulsanti = PulsantiMessaggio::SiNo};
-const Atteso Salvare{.inizio = "Salvare le modifiche?", .icona = Domanda, .pulsanti = PulsantiMessaggio::SiNoAnnulla};
-const Atteso Cancellare{.inizio = "L'operazione eliminerà tutti i dati", .icona = Domanda, .pulsanti = PulsantiMessaggio::SiNoAnnulla,
-                        .invio = RispostaMessaggio::No};
+const Messaggio Salvato{.testo = "Salvataggio dei dati eseguito correttamente.", .icona = Informazione};
+const Messaggio NonSalvato{.testo = "Si è verificato un errore durante il salvataggio dei dati.", .icona = Informazione};
+const Messaggio Insufficienti{.testo = "Dati non sufficienti.", .icona = Informazione};
+const Messaggio DomandaCoordinate{.testo = "Senza coordinate geografiche", .pulsanti = PulsantiMessaggio::SiNo, .icona = Informazione};
+const Messaggio Salvare{.testo = "Salvare le modifiche?", .pulsanti = PulsantiMessaggio::SiNoAnnulla, .icona = Domanda};
+const Messaggio SenzaGradiGiorno{.testo = "PIOVERA (AL) non ha i gradi giorno", .icona = Informazione};
+const Messaggio Cancellare{.testo = "L'operazione eliminerà tutti i dati", .pulsanti = PulsantiMessaggio::SiNoAnnulla, .icona = Domanda,
+                           .predefinita = RispostaMessaggio::No};
 // clang-format on
 
-// The messages shown that differ from the expected ones, each with its text and icon.
-QStringList DifferenzeMessaggi(const QList<Atteso>& attesi, const QList<Messaggio>& visti) {
+// A message box as a failure shows it: its text, icon, buttons and the answer of Enter alone.
+QString Forma(const Messaggio& m) {
     static const char* const icone[] = {"nessuna", "informazione", "domanda", "esclamazione"};
+    static const char* const pulsanti[] = {"Ok", "Sì No", "Sì No Annulla"};
+    return QString("«%1» (icona %2, pulsanti %3, Invio %4)")
+        .arg(m.testo, icone[int(m.icona)], pulsanti[int(m.pulsanti)],
+             m.predefinita == RispostaMessaggio::No ? "No" : "Sì");
+}
+
+// The messages shown that differ from the expected ones.
+QStringList DifferenzeMessaggi(const QList<Messaggio>& attesi, const QList<Messaggio>& visti) {
     QStringList d;
     for (qsizetype i = 0; i < qMax(attesi.size(), visti.size()); ++i) {
-        const Atteso* a = i < attesi.size() ? &attesi[i] : nullptr;
-        const Messaggio* m = i < visti.size() ? &visti[i] : nullptr;
-        if (!a || !m || !m->testo.startsWith(a->inizio) || m->icona != a->icona ||
-            m->pulsanti != a->pulsanti || m->predefinita != a->invio)
+        Messaggio inizio = visti.value(i);
+        inizio.testo.truncate(attesi.value(i).testo.size());
+        if (i >= attesi.size() || i >= visti.size() || Forma(inizio) != Forma(attesi[i]))
             d << QString("messaggio %1: atteso %2, visto %3")
                      .arg(i + 1)
-                     .arg(a ? "«" + a->inizio + "…»" : "nessuno",
-                          m ? QString("«%1» con l'icona %2").arg(m->testo, icone[int(m->icona)])
-                            : "nessuno");
+                     .arg(i < attesi.size() ? Forma(attesi[i]) : "nessuno",
+                          i < visti.size() ? Forma(visti[i]) : "nessuno");
     }
     return d;
 }
@@ -196,7 +198,7 @@ struct Caso {
     QList<ComuneProva> altri{}; // more municipalities in the archive
     QString apre{};             // the municipality opened; empty: a new locality
     QList<Passi> passi{};
-    QList<Atteso> messaggi{};
+    QList<Messaggio> messaggi{};
     Stato stato = Stato::Vista;
     // The opened municipality as stored afterwards (unchanged by default).
     std::function<void(ComuneProva&)> salvato = [](ComuneProva&) {};
@@ -222,7 +224,7 @@ const Caso Casi[] = {
      .passi = {Preme("cmdModifica"), Scrive("txtAltitudine", "abc"), Preme("cmdSalva"), Mostra("txtAltitudine", "abc"),
                Scrive("txtGGiorno", "2100.5"), Esce("txtGGiorno"), Mostra("txtZona", "D"), Scrive("txtAltitudine", "1.200"), Preme("cmdSalva"),
                Mostra("txtGGiorno", "2100"), Mostra("txtAltitudine", "1200")},
-     .messaggi = {{.inizio = "Nella casella «Altitudine» non c'è un numero."}, Salvato},
+     .messaggi = {{.testo = "Nella casella «Altitudine» non c'è un numero.", .icona = Informazione}, Salvato},
      .salvato = [](ComuneProva& c) { std::tie(c.zona, c.gradiGiorno, c.altitudine) = std::tuple("D", 2100, 1200); }},
     {.nome = "zona vuota, poi oltre 16 bit: il salvataggio non avviene e nulla cambia", .apre = "PIOVERA",
      .passi = {Preme("cmdModifica"), Preme("cmdSalva"), Scrive("txtGGiorno", "40000"), Esce("txtGGiorno"), Mostra("txtZona", "F"), Preme("cmdSalva")},
@@ -348,8 +350,7 @@ void TFrmGestioneLoc::dallElenco() {
     p.esegui({ClicRiga(1), Scrivi("txtComuneC", "ZZZ"), Invio("txtComuneC")});
     QVERIFY(!Mostrata(p, [&] { p.esegui({Clic("cmdDettagli")}); }));
     QVERIFY(!Mostrata(p, [&] { DoppioClic(p, ""); }));
-    const QList<Atteso> attesi{
-        {.inizio = "PIOVERA (AL) non ha i gradi giorno"}, DomandaCoordinate, Salvato, Cancellare};
+    const QList<Messaggio> attesi{SenzaGradiGiorno, DomandaCoordinate, Salvato, Cancellare};
     const QStringList d = p.differenze + DifferenzeMessaggi(attesi, p.messaggi.mostrati());
     QVERIFY2(d.isEmpty(), qPrintable(d.join("; ")));
 }
