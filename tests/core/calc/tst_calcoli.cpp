@@ -144,7 +144,7 @@ const Luogo B47 = {.lat = {47, 0}, .hdh = 4, .hbh = 5, .prov = "BB"};  // with C
 // clang-format off
 const Interpolazione Interpolazioni[] = {
     {.nome = "13 × 11,57 = 150,41", .capoluoghi = {C45, C46}, .irradianza = 150},
-    {.nome = "la II provincia prima della I", .capoluoghi = {C46, C45}, .irradianza = 150},
+    {.nome = "la II prima della I, 45° 45': 12,5 × 11,57 = 144,62", .capoluoghi = {C46, C45}, .lat = {45, 45}, .irradianza = 144},
     // The scan stops once both are found: the last AA met before the stop, the first BB.
     {.nome = "ricerca fermata", .capoluoghi = {A44, C45, C46, B47}, .irradianza = 150},
     {.nome = "provincia non trovata", .capoluoghi = {C45, C46}, .p1 = "XX", .irradianza = IndiceFuoriIntervallo},
