@@ -2,7 +2,6 @@
 #include "core/query/CreaSelect.h"
 #include "db/AdattatoreSql.h"
 #include "db/Archivio.h"
-#include "db/CollazioneItaliana.h"
 #include "db/Connessione.h"
 #include "db/Istruzione.h"
 #include "db/RicalcoloIrradianza.h"
@@ -18,78 +17,39 @@
 #include <QtTest>
 #include <sqlite3.h>
 #include <sys/stat.h> // umask
-#include <thread>
 
 namespace {
 
-// The first column of the first row of `sql` on a connection that registers nothing (as the
-// sqlite3 shell), or the SQLite error text.
-QString Nudo(const QString& percorso, const char* sql) {
+// Runs `sql` on a connection that registers nothing, as the sqlite3 shell: the first column of
+// the first row, "fatto" without rows, or the SQLite error text.
+QString Nudo(const QString& percorso, const QString& sql) {
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(percorso), &db);
-    sqlite3_stmt* st = nullptr;
-    int codice = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-    if (codice == SQLITE_OK)
-        codice = sqlite3_step(st);
-    QString testo =
-        codice == SQLITE_ROW
-            ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
-        : codice == SQLITE_DONE ? QString("fatto")
-                                : QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_finalize(st);
+    char** tabella = nullptr;
+    int righe = 0, colonne = 0;
+    const int codice = sqlite3_get_table(db, sql.toUtf8(), &tabella, &righe, &colonne, nullptr);
+    const QString testo = QString::fromUtf8(codice != SQLITE_OK ? sqlite3_errmsg(db)
+                                            : righe > 0         ? tabella[colonne]
+                                                                : "fatto");
+    sqlite3_free_table(tabella);
     sqlite3_close(db);
     return testo;
 }
 
-// The files a test starts from.
-enum class File {
-    FormatoZero,            // names with the program's collation; ids 1, 2, 5 used, counter at 9
-    Danneggiato,            // every comune, the last 512 bytes cut off (an interrupted copy)
-    DanneggiatoFormatoZero, // the same, in format 0
-    EstraneoSenzaHdh,       // another program's table Comuni, without the irradiation
-    Estraneo,               // another program's table Comuni, with what an import writes
-};
+// Where a test's file comes from: a new archive, a copy of the archive of every comune with its
+// last 512 bytes cut off (an interrupted copy), or a database made by another program.
+enum class File { Nuovo, Danneggiato, Estraneo };
 
-void Crea(File file, const QString& percorso, const QString& comuni) {
-    if (file == File::FormatoZero) {
-        QVERIFY(Schema::CreaArchivio(percorso).ok());
-        const QString vecchia =
-            Schema::TabellaComuni("Comuni").replace("NAME TEXT,", "NAME TEXT COLLATE ITALIANO,");
-        sqlite3* db = nullptr;
-        sqlite3_open(QFile::encodeName(percorso), &db);
-        CollazioneItaliana::Registra(db);
-        const QByteArray sql = ("DROP TABLE Comuni;" + vecchia +
-                                "CREATE INDEX Comuni_Nome ON Comuni (COM_NAME); INSERT INTO Comuni "
-                                "(COM_ID, COM_NAME, COM_PROV) VALUES (1, 'ROMA', 'RM'), (2, "
-                                "'FORLÌ', 'FC'), (5, 'ÀGLIÈ', 'TO'), (9, 'X', 'XX'); DELETE FROM "
-                                "Comuni WHERE COM_ID = 9; PRAGMA user_version = 0;")
-                                   .toUtf8();
-        QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-    } else if (file == File::Estraneo || file == File::EstraneoSenzaHdh) {
-        Nudo(percorso, file == File::Estraneo
-                           ? "CREATE TABLE Comuni (COM_PROV, COM_NAME, Hdh, Hbh, capoluogo)"
-                           : "CREATE TABLE Comuni (COM_PROV, COM_NAME, capoluogo)");
-        Nudo(percorso, "INSERT INTO Comuni (COM_PROV, COM_NAME, capoluogo) VALUES ('RM', 'ROMA', "
-                       "-1)");
-    } else {
-        QVERIFY(QFile::copy(comuni, percorso));
-        if (file == File::DanneggiatoFormatoZero)
-            Nudo(percorso, "PRAGMA user_version = 0");
-        QFile copia(percorso);
-        QVERIFY(copia.resize(copia.size() - 512));
-    }
-}
-
-// Commands that write into an archive, each on its own connection; the error, or "".
-enum class Comando { Ricerca, RicalcoloSenzaIrradiazione, Importazione, AperturaDelleFinestre };
+// Commands that write into an archive (the batch without irradiation data), each on its own
+// connection; the error, or "".
+enum class Comando { Ricerca, Ricalcolo, Importazione, Finestre };
 
 QString Esegui(Comando comando, const QString& percorso, const QString& csv) {
     if (comando == Comando::Importazione) {
         const auto rapporto = ImportaIrradiazione::Importa(percorso, csv);
         return rapporto.ok() ? QString() : rapporto.errore().descrizione;
     }
-    if (comando == Comando::AperturaDelleFinestre) {
+    if (comando == Comando::Finestre) {
         MessaggiRegistrati messaggi;
         Global::PercorsoDB = percorso;
         Global::ApriConnessione();
@@ -122,33 +82,40 @@ private slots:
         struct Caso {
             const char* nome;
             File file;
+            QString sql = {}; // run on the file before the command
             Comando comando;
-            QString errore; // how the error ends (%1: the file); empty: the command succeeds
-            int versione;   // PRAGMA user_version afterwards
+            QString errore = {}; // how the error ends (%1: the file); empty: the command succeeds
+            int versione;        // PRAGMA user_version afterwards
         };
+        // Names with the program's collation; ids 1, 2, 5 used, the id counter at 9.
+        const QString formatoZero =
+            "DROP TABLE Comuni;" +
+            Schema::TabellaComuni("Comuni").replace("NAME TEXT,", "NAME TEXT COLLATE ITALIANO,") +
+            "CREATE INDEX Comuni_Nome ON Comuni (COM_NAME); INSERT INTO Comuni (COM_ID, COM_NAME, "
+            "COM_PROV) VALUES (1, 'ROMA', 'RM'), (2, 'FORLÌ', 'FC'), (5, 'ÀGLIÈ', 'TO'), (9, 'X', "
+            "'XX'); DELETE FROM Comuni WHERE COM_ID = 9; PRAGMA user_version = 0;";
+        // What an import writes, in a table Comuni of another program.
+        const QString estraneo = "CREATE TABLE Comuni (COM_PROV, COM_NAME, Hdh, Hbh, capoluogo); "
+                                 "INSERT INTO Comuni VALUES ('RM', 'ROMA', NULL, NULL, -1)";
         const QString danneggiato = "L'archivio «%1» è danneggiato: il controllo dell'integrità "
                                     "di SQLite (PRAGMA quick_check) ha trovato errori.\rL'archivio "
                                     "non è stato modificato: ripristinarne una copia di sicurezza.";
+        const QString futuro = "«%1».\rL'archivio è nel formato 9, di una versione più recente del "
+                               "programma: questa versione non può usarlo. L'archivio non è stato "
+                               "modificato.";
         // clang-format off
         const Caso casi[] = {
-            {.nome = "formato 0, aggiornato dalla prima ricerca", .file = File::FormatoZero,
-             .comando = Comando::Ricerca, .errore = "", .versione = 1},
-            {.nome = "formato 0, lasciato da un ricalcolo fallito", .file = File::FormatoZero,
-             .comando = Comando::RicalcoloSenzaIrradiazione,
+            {.nome = "formato 0, ricerca: aggiornato", .file = File::Nuovo, .sql = formatoZero, .comando = Comando::Ricerca, .versione = 1},
+            {.nome = "formato 0, ricalcolo fallito", .file = File::Nuovo, .sql = formatoZero, .comando = Comando::Ricalcolo,
              .errore = "Caricare prima l'irradiazione dei capoluoghi.", .versione = 0},
-            {.nome = "importazione in un archivio danneggiato", .file = File::Danneggiato,
-             .comando = Comando::Importazione, .errore = danneggiato, .versione = 1},
-            {.nome = "ricalcolo in un archivio danneggiato", .file = File::Danneggiato,
-             .comando = Comando::RicalcoloSenzaIrradiazione, .errore = danneggiato, .versione = 1},
-            {.nome = "aggiornamento di un archivio danneggiato", .file = File::DanneggiatoFormatoZero,
-             .comando = Comando::Ricerca, .errore = danneggiato, .versione = 0},
-            {.nome = "finestre su un archivio danneggiato", .file = File::Danneggiato,
-             .comando = Comando::AperturaDelleFinestre, .errore = danneggiato, .versione = 1},
-            {.nome = "importazione in un Comuni senza Hdh", .file = File::EstraneoSenzaHdh,
-             .comando = Comando::Importazione, .errore = "Nell'archivio manca la colonna «Hdh».",
-             .versione = 0},
-            {.nome = "importazione in un Comuni di un altro programma", .file = File::Estraneo,
-             .comando = Comando::Importazione, .errore = "", .versione = 0},
+            {.nome = "formato futuro", .file = File::Nuovo, .sql = "PRAGMA user_version = 9", .comando = Comando::Ricerca,
+             .errore = futuro, .versione = 9},
+            {.nome = "danneggiato, importazione", .file = File::Danneggiato, .comando = Comando::Importazione, .errore = danneggiato, .versione = 1},
+            {.nome = "danneggiato, ricalcolo", .file = File::Danneggiato, .comando = Comando::Ricalcolo, .errore = danneggiato, .versione = 1},
+            {.nome = "danneggiato in formato 0, ricerca", .file = File::Danneggiato, .sql = "PRAGMA user_version = 0", .comando = Comando::Ricerca,
+             .errore = danneggiato, .versione = 0},
+            {.nome = "danneggiato, finestre", .file = File::Danneggiato, .comando = Comando::Finestre, .errore = danneggiato, .versione = 1},
+            {.nome = "di un altro programma, importazione", .file = File::Estraneo, .sql = estraneo, .comando = Comando::Importazione, .versione = 0},
         };
         // clang-format on
         QTemporaryDir altrove;
@@ -158,7 +125,14 @@ private slots:
         for (const Caso& caso : casi) {
             QTemporaryDir cartella;
             const QString percorso = cartella.filePath("a.db");
-            Crea(caso.file, percorso, comuni);
+            if (caso.file == File::Nuovo)
+                QVERIFY(Schema::CreaArchivio(percorso, [&](sqlite3* db) {
+                            return EseguiSql(db, caso.sql);
+                        }).ok());
+            QVERIFY(caso.file != File::Danneggiato || QFile::copy(comuni, percorso));
+            QVERIFY(caso.file == File::Nuovo || Nudo(percorso, caso.sql) == "fatto");
+            QFile copia(percorso);
+            QVERIFY(caso.file != File::Danneggiato || copia.resize(copia.size() - 512));
             const QByteArray prima = LeggiFile(percorso);
             const QString errore = Esegui(caso.comando, percorso, csv);
             const QString atteso = QString(caso.errore).replace("%1", percorso);
@@ -169,175 +143,68 @@ private slots:
             CONFRONTA(caso.nome, "file invariato", atteso.isEmpty() || LeggiFile(percorso) == prima,
                       true);
             CONFRONTA(caso.nome, "cartella", Voci(cartella.path()), QStringList{"a.db"});
-            if (caso.file != File::FormatoZero || !atteso.isEmpty())
-                continue;
             // Upgraded: any SQLite tool sorts and adds names; ids and the id counter are kept.
-            CONFRONTA(caso.nome, "ids per nome",
-                      Nudo(percorso, "SELECT group_concat(COM_ID) FROM (SELECT COM_ID FROM Comuni "
-                                     "ORDER BY COM_NAME)"),
-                      "2,1,5");
-            CONFRONTA(caso.nome, "inserimento",
-                      Nudo(percorso, "INSERT INTO Comuni (COM_NAME) VALUES ('NUOVO')"), "fatto");
-            CONFRONTA(caso.nome, "nuovo id", Nudo(percorso, "SELECT max(COM_ID) FROM Comuni"),
-                      "10");
-        }
-    }
-
-    void apertureRifiutate() {
-        enum class Contenuto { Nessuno, Testo, FormatoFuturo };
-        struct Caso {
-            const char* nome;
-            Contenuto contenuto;
-            QString motivo; // the line after "Impossibile aprire l'archivio «…»."
-        };
-        // clang-format off
-        const Caso casi[] = {
-            {.nome = "file mancante", .contenuto = Contenuto::Nessuno, .motivo = "Il file non esiste."},
-            {.nome = "non un database", .contenuto = Contenuto::Testo,
-             .motivo = "Il file non è un archivio valido: non è un database SQLite."},
-            {.nome = "formato futuro", .contenuto = Contenuto::FormatoFuturo,
-             .motivo = "L'archivio è nel formato 9, di una versione più recente del programma: "
-                       "questa versione non può usarlo. L'archivio non è stato modificato."},
-        };
-        // clang-format on
-        for (const Caso& caso : casi) {
-            QTemporaryDir cartella;
-            const QString percorso = cartella.filePath("a.db");
-            if (caso.contenuto == Contenuto::FormatoFuturo)
-                QVERIFY(Schema::CreaArchivio(percorso, [](sqlite3* db) {
-                            return EseguiSql(db, "PRAGMA user_version = 9");
-                        }).ok());
-            else if (caso.contenuto == Contenuto::Testo)
-                ScriviFile(percorso, QByteArray("Non è un archivio.\n").repeated(200));
-            const QByteArray prima = LeggiFile(percorso);
-            const EsitoOperazione esito = Archivio::Apri("Prova", percorso);
-            CONFRONTA(
-                caso.nome, "errore", esito.ok() ? "" : esito.errore().descrizione,
-                QString("Impossibile aprire l'archivio «%1».\r%2").arg(percorso, caso.motivo));
-            CONFRONTA(caso.nome, "aperto", Archivio::Maniglia("Prova") != nullptr, false);
-            CONFRONTA(caso.nome, "file", LeggiFile(percorso), prima);
-        }
-    }
-
-    void attesaDelBlocco() {
-        struct Caso {
-            const char* blocco; // taken by another connection
-            int rilascioMs;     // -1: never released during the test
-            QString errore;     // how the error begins; empty: the write lock is taken
-        };
-        // clang-format off
-        const Caso casi[] = {
-            {.blocco = "BEGIN EXCLUSIVE", .rilascioMs = 400, .errore = ""},
-            {.blocco = "BEGIN IMMEDIATE", .rilascioMs = -1,
-             .errore = "L'archivio è bloccato da un altro programma"},
-        };
-        // clang-format on
-        for (const Caso& caso : casi) {
-            ArchivioProva archivio;
-            QVERIFY(archivio.esegui(caso.blocco));
-            sqlite3* tenuta = archivio.db();
-            std::thread rilascio([&] {
-                if (caso.rilascioMs >= 0) {
-                    QThread::msleep(caso.rilascioMs);
-                    sqlite3_exec(tenuta, "ROLLBACK", nullptr, nullptr, nullptr);
-                }
-            });
-            // The default wait of an operation is long enough for a short write of another copy.
-            EsitoOperazione esito =
-                Archivio::Apri("Secondo", archivio.percorso(),
-                               caso.rilascioMs >= 0 ? Archivio::AttesaSeBloccatoMs : 100);
-            if (esito.ok())
-                esito = IniziaTransazione(Archivio::Maniglia("Secondo"));
-            Archivio::Chiudi("Secondo");
-            rilascio.join();
-            AnnullaTransazione(archivio.db());
-            const QString visto = esito.ok() ? "" : esito.errore().descrizione;
-            CONFRONTA(caso.blocco, "errore", visto.left(qMax(1, int(caso.errore.size()))),
-                      caso.errore);
+            if (caso.sql == formatoZero && atteso.isEmpty())
+                CONFRONTA(caso.nome, "ids per nome dopo un inserimento",
+                          Nudo(percorso, "INSERT INTO Comuni (COM_NAME) VALUES ('NUOVO'); SELECT "
+                                         "group_concat(COM_ID) FROM (SELECT COM_ID FROM Comuni "
+                                         "ORDER BY COM_NAME)"),
+                          "2,10,1,5");
         }
     }
 
     void creazione() {
+        // A new archive is made whole or not at all, never over a file, with the permissions
+        // the user's umask gives.
         struct Caso {
             const char* nome;
-            QString file;       // the new archive's name
-            QString prima = {}; // what lies in the folder before: a file, or "->" a dangling link
-            QString errore;     // the end of the message; empty: created
+            QString file;                    // the new archive's name
+            QString residuo = {};            // a file of the user's beside it, left by a crash
+            bool collegamento = false;       // `file` is a link to a missing file
+            bool riempimentoFallito = false; // filling the new archive fails
+            mode_t maschera = 022;
+            QString errore = {}; // the end of the message; empty: created
+            int permessi = 0;    // of the new file as QFile flags; 0: no file
         };
         const QString interrotto = "», lasciato da un programma interrotto. Spostarlo o "
                                    "cancellarlo, poi riprovare.";
-        const QString esiste = "non viene sovrascritto.";
         // clang-format off
         const Caso casi[] = {
-            {.nome = "caratteri speciali", .file = "a #1 ?mode=rwc città%20.db", .errore = ""},
-            {.nome = "nome di 255 byte", .file = QString(252, 'a') + ".db", .errore = ""},
+            {.nome = "caratteri speciali", .file = "a #1 ?mode=rwc città%20.db", .maschera = 077, .permessi = 0x600},
+            {.nome = "nome di 255 byte", .file = QString(252, 'a') + ".db", .maschera = 002, .permessi = 0x664},
             {.nome = "nome di 256 byte", .file = QString(253, 'a') + ".db", .errore = "il nome è troppo lungo."},
-            {.nome = "journal rimasto", .file = "a.db", .prima = "a.db-journal", .errore = "a.db-journal" + interrotto},
-            {.nome = "wal rimasto", .file = "a.db", .prima = "a.db-wal", .errore = "a.db-wal" + interrotto},
-            {.nome = "collegamento pendente", .file = "a.db", .prima = "->altrove.db", .errore = esiste},
-            {.nome = "file esistente", .file = "a.db", .prima = "a.db", .errore = esiste},
-            {.nome = "riempimento fallito", .file = "a.db", .errore = "riga 3: valore non valido"},
+            {.nome = "journal rimasto", .file = "a.db", .residuo = "a.db-journal", .errore = "a.db-journal" + interrotto},
+            {.nome = "wal rimasto", .file = "a.db", .residuo = "a.db-wal", .errore = "a.db-wal" + interrotto},
+            {.nome = "collegamento pendente", .file = "a.db", .collegamento = true, .errore = "non viene sovrascritto."},
+            {.nome = "riempimento fallito", .file = "a.db", .riempimentoFallito = true, .errore = "riga 3: valore non valido"},
         };
         // clang-format on
         for (const Caso& caso : casi) {
             QTemporaryDir cartella;
             const QString percorso = cartella.filePath(caso.file);
-            if (caso.prima.startsWith("->"))
-                QVERIFY(QFile::link(cartella.filePath(caso.prima.mid(2)), percorso));
-            else if (!caso.prima.isEmpty())
-                ScriviFile(cartella.filePath(caso.prima), "dell'utente");
-            const EsitoOperazione esito = Schema::CreaArchivio(percorso, [&](sqlite3* db) {
-                EseguiSql(db, "INSERT INTO Comuni (COM_NAME) VALUES ('ROMA')");
-                return caso.errore.startsWith("riga")
+            QVERIFY(!caso.collegamento || QFile::link(cartella.filePath("altrove.db"), percorso));
+            QVERIFY(caso.residuo.isEmpty() || ScriviFile(cartella.filePath(caso.residuo), "mio"));
+            const mode_t maschera = umask(caso.maschera);
+            const EsitoOperazione esito = Schema::CreaArchivio(percorso, [&](sqlite3*) {
+                return caso.riempimentoFallito
                            ? EsitoOperazione(ErroreRuntime::Database(caso.errore))
                            : EsitoOperazione();
             });
+            umask(maschera);
             const QString visto = esito.ok() ? "" : esito.errore().descrizione;
             CONFRONTA(caso.nome, "errore", visto.right(qMax(1, int(caso.errore.size()))),
                       caso.errore);
             // Nothing else is ever left in the folder, and what was there stays as it was.
-            QStringList attese;
-            if (caso.errore.isEmpty())
-                attese << caso.file;
-            if (!caso.prima.isEmpty())
-                attese << (caso.prima.startsWith("->") ? caso.file : caso.prima);
+            QStringList attese = {caso.errore.isEmpty() || caso.collegamento ? caso.file
+                                                                             : caso.residuo};
+            attese.removeAll("");
             CONFRONTA(caso.nome, "cartella", Voci(cartella.path()), attese);
-            if (!caso.prima.isEmpty() && !caso.prima.startsWith("->"))
-                CONFRONTA(caso.nome, "file di prima", LeggiFile(cartella.filePath(caso.prima)),
-                          "dell'utente");
-        }
-    }
-
-    void permessiDallaMaschera() {
-        struct Caso {
-            mode_t maschera;
-            int permessi; // user, group, others as QFile flags
-        };
-        for (const Caso caso :
-             {Caso{.maschera = 077, .permessi = 0x600}, Caso{.maschera = 002, .permessi = 0x664}}) {
-            QTemporaryDir cartella;
-            const mode_t vecchia = umask(caso.maschera);
-            Schema::CreaArchivio(cartella.filePath("a.db"));
-            umask(vecchia);
-            CONFRONTA(QString::number(caso.maschera, 8), "permessi",
-                      int(QFileInfo(cartella.filePath("a.db")).permissions() & 0x777),
+            CONFRONTA(caso.nome, "residuo",
+                      caso.residuo.isEmpty() ? "mio" : LeggiFile(cartella.filePath(caso.residuo)),
+                      "mio");
+            CONFRONTA(caso.nome, "permessi", int(QFileInfo(percorso).permissions() & 0x777),
                       caso.permessi);
         }
-    }
-
-    void temporaneiAbbandonati() {
-        // Left by a killed run (its process is gone) they go; those of a running copy and the
-        // user's files stay.
-        QTemporaryDir cartella;
-        const QString vivo =
-            QString(".kelvaro-temp-%1-vivo").arg(QCoreApplication::applicationPid());
-        for (const QString& nome :
-             QStringList{".kelvaro-temp-2147483646-abc", ".kelvaro-temp-2147483646-abc-journal",
-                         vivo, QString("kelvaro-temp-2147483646-utente")})
-            ScriviFile(cartella.filePath(nome), "x");
-        QVERIFY(Schema::CreaArchivio(cartella.filePath("a.db")).ok());
-        QCOMPARE(Voci(cartella.path()),
-                 QStringList({vivo, "a.db", "kelvaro-temp-2147483646-utente"}));
     }
 
     void istruzioni() {
@@ -345,19 +212,21 @@ private slots:
         // names; SQLite's errors in Italian.
         struct Caso {
             QString sql;
-            QString adattato = {}; // empty: as written
-            QStringList nomi = {}; // the rows found
-            QString errore = {};   // empty: it runs
+            QString adattato = {};  // empty: as written
+            QStringList righe = {}; // the first column of the rows found
+            QString errore = {};    // empty: it runs
         };
         // clang-format off
         const Caso casi[] = {
-            {.sql = "SELECT COM_NAME FROM Comuni Order By COM_NAME", .nomi = {"AGLIANO", "ÀGLIÈ", "Forli", "FORLÌ", "FORLIMPOPOLI"}},
+            {.sql = "SELECT COM_NAME FROM Comuni Order By COM_NAME", .righe = {"AGLIANO", "ÀGLIÈ", "Forli", "FORLÌ", "FORLIMPOPOLI"}},
             {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME = 'forlì' AND capoluogo <> No AND COM_ALT = True",
              .adattato = "SELECT COM_NAME FROM Comuni WHERE COM_NAME COLLATE ITALIANO = 'forlì' AND capoluogo <> 0 AND COM_ALT = -1",
-             .nomi = {"FORLÌ"}},
+             .righe = {"FORLÌ"}},
             // A character of two bytes; back to the last percent.
-            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE 'forl_' Order By COM_NAME", .nomi = {"Forli", "FORLÌ"}},
-            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE '%LI%LI'", .nomi = {"FORLIMPOPOLI"}},
+            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE 'forl_' Order By COM_NAME", .righe = {"Forli", "FORLÌ"}},
+            {.sql = "SELECT COM_NAME FROM Comuni WHERE COM_NAME LIKE '%LI%LI'", .righe = {"FORLIMPOPOLI"}},
+            // An operation waits for a short write of another copy of the program.
+            {.sql = "PRAGMA busy_timeout", .righe = {"3000"}},
             {.sql = "SELECT * FROM Comuni WHERE (COM_PROV LIKE 'L'%') Order By COM_NAME",
              .errore = "Istruzione SQL non valida: «') Order By COM_NAME» non è un simbolo riconosciuto (forse un apice non chiuso)."},
             {.sql = "SELEC 1", .errore = "Errore di sintassi nell'istruzione SQL vicino a «SELEC»."},
@@ -378,10 +247,10 @@ private slots:
             if (!caso.adattato.isEmpty())
                 CONFRONTA(caso.sql, "adattato", AdattaSql(caso.sql), caso.adattato);
             Istruzione istruzione(archivio.db(), caso.sql);
-            QStringList nomi;
+            QStringList righe;
             while (istruzione.passo())
-                nomi << istruzione.testo(0);
-            CONFRONTA(caso.sql, "nomi", nomi, caso.nomi);
+                righe << istruzione.testo(0);
+            CONFRONTA(caso.sql, "righe", righe, caso.righe);
             CONFRONTA(caso.sql, "errore",
                       istruzione.esito().ok() ? "" : istruzione.esito().errore().descrizione,
                       caso.errore);
