@@ -33,113 +33,32 @@ void PostaAttivazione(QWindow* attiva) {
 }
 
 QList<ComuneProva> ComuniDiProva() {
+    // clang-format off
     return {
-        {.nome = "ROMA",
-         .prov = "RM",
-         .zona = "D",
-         .altitudine = 20,
-         .gradiGiorno = 1415,
-         .latiG = 41,
-         .latiP = 54,
-         .longG = 12,
-         .longP = 29,
-         .irradianza = 1500},
-        {.nome = "MILANO",
-         .prov = "MI",
-         .zona = "E",
-         .altitudine = 122,
-         .gradiGiorno = 2404,
-         .latiG = 45,
-         .latiP = 28,
-         .longG = 9,
-         .longP = 11,
-         .irradianza = 1300},
-        {.nome = "RHO",
-         .prov = "MI",
-         .zona = "E",
-         .altitudine = 158,
-         .gradiGiorno = 2420,
-         .latiG = 45,
-         .latiP = 32,
-         .longG = 9,
-         .longP = 2},
-        {.nome = "FORLÌ",
-         .prov = "FC",
-         .zona = "D",
-         .altitudine = 34,
-         .gradiGiorno = 2087,
-         .latiG = 44,
-         .latiP = 13,
-         .longG = 12,
-         .longP = 2,
-         .irradianza = 1450},
-        {.nome = "FORLIMPOPOLI",
-         .prov = "FC",
-         .zona = "D",
-         .altitudine = 30,
-         .gradiGiorno = 2082,
-         .latiG = 44,
-         .latiP = 11,
-         .longG = 12,
-         .longP = 8},
-        {.nome = "SANT'ANGELO LODIGIANO",
-         .prov = "LO",
-         .zona = "E",
-         .altitudine = 73,
-         .gradiGiorno = 2532,
-         .latiG = 45,
-         .latiP = 14,
-         .longG = 9,
-         .longP = 24},
-        {.nome = "CORTINA D'AMPEZZO",
-         .prov = "BL",
-         .zona = "F",
-         .altitudine = 1224,
-         .gradiGiorno = 4225,
-         .latiG = 46,
-         .latiP = 32,
-         .longG = 12,
-         .longP = 8,
-         .irradianza = 900},
-        {.nome = "lampedusa e linosa",
-         .prov = "AG",
-         .zona = "A",
-         .altitudine = 16,
-         .gradiGiorno = 568,
-         .latiG = 35,
-         .latiP = 30,
-         .longG = 12,
-         .longP = 36,
-         .irradianza = 2100},
-        {.nome = "AOSTA",
-         .prov = "AO",
-         .zona = "E",
-         .altitudine = 583,
-         .gradiGiorno = 2850,
-         .latiG = 45,
-         .latiP = 44,
-         .longG = 7,
-         .longP = 19,
-         .irradianza = 1200},
-        {.nome = "SENZA COORDINATE",
-         .prov = "XX",
-         .zona = "",
-         .altitudine = 0,
-         .gradiGiorno = 0,
-         .latiG = 0,
-         .latiP = 30,
-         .longG = 0,
-         .longP = 0},
+    {.nome = "ROMA", .prov = "RM", .zona = "D", .altitudine = 20, .gradiGiorno = 1415,
+     .latiG = 41, .latiP = 54, .longG = 12, .longP = 29, .irradianza = 1500},
+    {.nome = "MILANO", .prov = "MI", .zona = "E", .altitudine = 122, .gradiGiorno = 2404,
+     .latiG = 45, .latiP = 28, .longG = 9, .longP = 11, .irradianza = 1300},
+    {.nome = "RHO", .prov = "MI", .zona = "E", .altitudine = 158, .gradiGiorno = 2420, .latiG = 45, .latiP = 32, .longG = 9, .longP = 2},
+    {.nome = "FORLÌ", .prov = "FC", .zona = "D", .altitudine = 34, .gradiGiorno = 2087,
+     .latiG = 44, .latiP = 13, .longG = 12, .longP = 2, .irradianza = 1450},
+    {.nome = "FORLIMPOPOLI", .prov = "FC", .zona = "D", .altitudine = 30, .gradiGiorno = 2082, .latiG = 44, .latiP = 11, .longG = 12, .longP = 8},
+    {.nome = "SANT'ANGELO LODIGIANO", .prov = "LO", .zona = "E", .altitudine = 73, .gradiGiorno = 2532,
+     .latiG = 45, .latiP = 14, .longG = 9, .longP = 24},
+    {.nome = "CORTINA D'AMPEZZO", .prov = "BL", .zona = "F", .altitudine = 1224, .gradiGiorno = 4225,
+     .latiG = 46, .latiP = 32, .longG = 12, .longP = 8, .irradianza = 900},
+    {.nome = "lampedusa e linosa", .prov = "AG", .zona = "A", .altitudine = 16, .gradiGiorno = 568,
+     .latiG = 35, .latiP = 30, .longG = 12, .longP = 36, .irradianza = 2100},
+    {.nome = "AOSTA", .prov = "AO", .zona = "E", .altitudine = 583, .gradiGiorno = 2850,
+     .latiG = 45, .latiP = 44, .longG = 7, .longP = 19, .irradianza = 1200},
+    {.nome = "SENZA COORDINATE", .prov = "XX", .zona = "", .altitudine = 0, .gradiGiorno = 0, .latiG = 0, .latiP = 30, .longG = 0, .longP = 0},
     };
+    // clang-format on
 }
 
 FinestraElencoProva::FinestraElencoProva(const QList<ComuneProva>& comuni) {
     for (const ComuneProva& comune : comuni)
         archivio.aggiungi(comune);
-    Apri();
-}
-
-void FinestraElencoProva::Apri() {
     archivio.chiudi();
     Global::Azzera();
     Global::Titolo = Global::TitoloProgramma;
@@ -166,11 +85,10 @@ FinestraElencoProva::~FinestraElencoProva() {
 
 QString FinestraElencoProva::semaforo() const {
     const QImage luce = w<QLabel>("imgSemaforo")->pixmap().toImage();
-    const QPoint centro = luce.rect().center();
-    for (const char* colore : {"rosso", "giallo", "verde"})
+    const QPoint c = luce.rect().center();
+    for (const QString colore : {"rosso", "giallo", "verde"})
         if (!luce.isNull() &&
-            luce.pixelColor(centro) ==
-                QImage(QString(":/immagini/semaforo_%1.png").arg(colore)).pixelColor(centro))
+            luce.pixelColor(c) == QImage(":/immagini/semaforo_" + colore + ".png").pixelColor(c))
             return colore;
     return QString();
 }
@@ -197,49 +115,39 @@ QPoint FinestraElencoProva::PuntoDiClic(QWidget* controllo) {
     return spunta->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opzione, spunta).center();
 }
 
-int FinestraElencoProva::esegui(const QList<Azione>& azioni) {
-    campioni_.clear();
-    for (const Azione& azione : azioni)
-        Esegui(azione);
-    // Each search processes events twice under the red light: once it is red, once the query
-    // is built.
-    return int(campioni_.count("rosso")) / 2;
-}
-
-void FinestraElencoProva::Esegui(const Azione& a) {
-    GrigliaElenco* g = griglia();
-    QWidget* c = a.controllo.isEmpty() ? nullptr : w(a.controllo);
-    if (!a.controllo.isEmpty() && !c) {
-        QTest::qFail(qPrintable("nessun controllo " + a.controllo), __FILE__, __LINE__);
-        return;
-    }
+static void Esegui(const FinestraElencoProva& p, const Azione& a) {
+    GrigliaElenco* g = p.griglia();
+    QWidget* c = a.controllo.isEmpty() ? nullptr : p.w(a.controllo);
+    QVERIFY2(a.controllo.isEmpty() || c, qPrintable("nessun controllo " + a.controllo));
     switch (a.tipo) {
     case Azione::Tipo::Scrivi:
-        c->setFocus();
-        for (const QChar t : a.testo)
-            QTest::sendKeyEvent(QTest::Click, c, Qt::Key(t.toUpper().unicode()), t, {});
-        break;
     case Azione::Tipo::Invio:
     case Azione::Tipo::Tab:
         c->setFocus();
-        QTest::keyClick(c, a.tipo == Azione::Tipo::Invio ? Qt::Key_Return : Qt::Key_Tab);
+        for (const QChar t : a.testo)
+            QTest::sendKeyEvent(QTest::Click, c, Qt::Key(t.toUpper().unicode()), t, {});
+        if (a.tipo == Azione::Tipo::Invio || a.tipo == Azione::Tipo::Tab)
+            QTest::keyClick(c, a.tipo == Azione::Tipo::Invio ? Qt::Key_Return : Qt::Key_Tab);
         break;
     case Azione::Tipo::Clic:
-        QTest::mouseClick(c, Qt::LeftButton, {}, PuntoDiClic(c));
+        QTest::mouseClick(c, Qt::LeftButton, {}, FinestraElencoProva::PuntoDiClic(c));
         break;
     case Azione::Tipo::ClicRiga:
         QTest::mouseClick(g->viewport(), a.pulsante, {},
                           g->visualRect(g->model()->index(a.numero - 1, 3)).center());
         break;
-    case Azione::Tipo::ClicIntestazione: {
-        int x = g->Larghezza(a.numero) / 2 - g->Larghezza(0);
-        for (int k = 0; k < a.numero; ++k)
-            x += g->Larghezza(k);
-        QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {}, {x, 5});
+    case Azione::Tipo::ClicIntestazione: // column k of the grid is column k - 1 of the view
+        QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          {g->visualRect(g->model()->index(0, a.numero - 1)).center().x(), 5});
         break;
     }
-    case Azione::Tipo::Lettera:
-        QTest::keyClick(g, a.testo.at(0).toLatin1(), Qt::ShiftModifier);
-        break;
-    }
+}
+
+int FinestraElencoProva::esegui(const QList<Azione>& azioni) {
+    campioni_.clear();
+    for (const Azione& azione : azioni)
+        Esegui(*this, azione);
+    // Each search processes events twice under the red light: once it is red, once the query
+    // is built.
+    return int(campioni_.count("rosso")) / 2;
 }

@@ -16,10 +16,10 @@
 // One thing a user does in the main window, written with the functions below:
 // {Clic("chkInter"), Scrivi("txtComuneC", "rom"), Invio("txtComuneC"), ClicRiga(2)}.
 struct Azione {
-    enum class Tipo { Scrivi, Invio, Tab, Clic, ClicRiga, ClicIntestazione, Lettera };
+    enum class Tipo { Scrivi, Invio, Tab, Clic, ClicRiga, ClicIntestazione };
     Tipo tipo = Tipo::Clic;
-    QString controllo{};                       // object name: Scrivi, Invio, Tab, Clic
-    QString testo{};                           // typed text (Scrivi) or letter (Lettera)
+    // The object name (all but ClicRiga, ClicIntestazione); the typed text.
+    QString controllo{}, testo{};
     int numero = 0;                            // grid row (ClicRiga) or column (ClicIntestazione)
     Qt::MouseButton pulsante = Qt::LeftButton; // ClicRiga
 };
@@ -45,10 +45,6 @@ inline Azione ClicRiga(int riga, Qt::MouseButton pulsante = Qt::LeftButton) {
 // A click on the grid's header of column `colonna`.
 inline Azione ClicIntestazione(int colonna) {
     return {Azione::Tipo::ClicIntestazione, {}, {}, colonna, Qt::LeftButton};
-}
-// A letter typed in the grid (with Shift, as a capital).
-inline Azione Lettera(QChar lettera) {
-    return {Azione::Tipo::Lettera, {}, QString(lettera), 0, Qt::LeftButton};
 }
 
 // The ten municipalities of a main window opened without its own: they exercise sorting,
@@ -87,9 +83,6 @@ public:
     static QPoint PuntoDiClic(QWidget* controllo);
 
 private:
-    void Apri();
-    void Esegui(const Azione& azione);
-
     std::unique_ptr<FrmElenco> finestra_;
     QTimer sonda_;
     QStringList campioni_;
