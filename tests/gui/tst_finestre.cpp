@@ -14,54 +14,34 @@
 
 using namespace ServiziFinestra;
 
-// The icon of a message box as Qt draws it.
-struct Icona {
+// A message box as Qt draws it: the icon, the buttons' captions in Qt's order, the answer each
+// stands for, the default and the Escape button; the title given, or the application's name.
+using R = RispostaMessaggio;
+struct FinestraMessaggio {
     const char* nome;
     IconaMessaggio icona;
     QMessageBox::Icon qt;
-};
-Q_DECLARE_METATYPE(Icona)
-// clang-format off
-const Icona Icone[] = {
-    {.nome = "errore", .icona = IconaMessaggio::Esclamazione, .qt = QMessageBox::Warning},
-    {.nome = "domanda", .icona = IconaMessaggio::Domanda, .qt = QMessageBox::Question},
-    {.nome = "informazione", .icona = IconaMessaggio::Informazione, .qt = QMessageBox::Information},
-    {.nome = "nessuna", .icona = IconaMessaggio::Nessuna, .qt = QMessageBox::NoIcon},
-};
-// clang-format on
-
-// The buttons of a message box: their captions in Qt's order, the answer each stands for, the
-// default and the Escape button.
-using R = RispostaMessaggio;
-struct Pulsanti {
-    const char* nome;
     PulsantiMessaggio pulsanti;
     QStringList didascalie;
     QList<RispostaMessaggio> risposte;
     QString predefinito, esc;
+    QString titolo{};
 };
-Q_DECLARE_METATYPE(Pulsanti)
+Q_DECLARE_METATYPE(FinestraMessaggio)
 // clang-format off
-const Pulsanti ScelteDiPulsanti[] = {
-    {.nome = "OK", .pulsanti = PulsantiMessaggio::Ok, .didascalie = {"OK"}, .risposte = {R::Ok},
-     .predefinito = "OK", .esc = "OK"},
-    {.nome = "Sì, No", .pulsanti = PulsantiMessaggio::SiNo, .didascalie = {"&Sì", "&No"},
-     .risposte = {R::Si, R::No}, .predefinito = "&Sì", .esc = "&No"},
-    {.nome = "Sì, No, Annulla", .pulsanti = PulsantiMessaggio::SiNoAnnulla,
-     .didascalie = {"Annulla", "&Sì", "&No"}, .risposte = {R::Annulla, R::Si, R::No},
-     .predefinito = "&Sì", .esc = "Annulla"},
+const FinestraMessaggio Finestre[] = {
+    {.nome = "errore, OK", .icona = IconaMessaggio::Esclamazione, .qt = QMessageBox::Warning, .pulsanti = PulsantiMessaggio::Ok,
+     .didascalie = {"OK"}, .risposte = {R::Ok}, .predefinito = "OK", .esc = "OK", .titolo = "Titolo"},
+    {.nome = "domanda, Sì No", .icona = IconaMessaggio::Domanda, .qt = QMessageBox::Question, .pulsanti = PulsantiMessaggio::SiNo,
+     .didascalie = {"&Sì", "&No"}, .risposte = {R::Si, R::No}, .predefinito = "&Sì", .esc = "&No"},
+    {.nome = "Sì No Annulla", .icona = IconaMessaggio::Informazione, .qt = QMessageBox::Information, .pulsanti = PulsantiMessaggio::SiNoAnnulla,
+     .didascalie = {"Annulla", "&Sì", "&No"}, .risposte = {R::Annulla, R::Si, R::No}, .predefinito = "&Sì", .esc = "Annulla"},
+    {.nome = "nessuna icona", .icona = IconaMessaggio::Nessuna, .qt = QMessageBox::NoIcon, .pulsanti = PulsantiMessaggio::Ok,
+     .didascalie = {"OK"}, .risposte = {R::Ok}, .predefinito = "OK", .esc = "OK"},
 };
 // clang-format on
 
-namespace {
-class FinestraContata : public QWidget {
-public:
-    static inline int caricamenti = 0;
-    void Form_Load() { ++caricamenti; }
-};
-} // namespace
-
-// Start-up, the splash pause, the real message box and the window services the windows rely on.
+// Start-up, the real message box and the window services the windows rely on.
 class TFinestre : public QObject {
     Q_OBJECT
 private slots:
@@ -79,41 +59,17 @@ private slots:
         IstanzaCondivisa<FrmElenco>::Scarica();
     }
 
-    void pausaZeroElaboraGliEventi() {
-        FrmSplash splash;
-        splash.SetPause(0);
-        bool eseguito = false;
-        QMetaObject::invokeMethod(
-            &splash, [&] { eseguito = true; }, Qt::QueuedConnection);
-        splash.Action();
-        QVERIFY(eseguito);
-    }
-
-    void iconaMessaggio_data() { Righe(Icone); }
-    void iconaMessaggio() {
-        QFETCH(Icona, caso);
-        QCOMPARE(CreaFinestraMessaggio({"", PulsantiMessaggio::Ok, caso.icona, ""})->icon(),
-                 caso.qt);
-    }
-
-    // The text with its line ends; the title given, or the application's name.
-    void testoETitolo() {
+    // The text with its line ends.
+    void finestraMessaggio_data() { Righe(Finestre); }
+    void finestraMessaggio() {
+        QFETCH(FinestraMessaggio, caso);
         QCoreApplication::setApplicationName("Kelvaro_2007");
-        const auto box = CreaFinestraMessaggio(
-            {"riga 1\rriga 2", PulsantiMessaggio::Ok, IconaMessaggio::Nessuna, "Titolo"});
-        QCOMPARE(box->text(), QString("riga 1\nriga 2"));
-        QCOMPARE(box->windowTitle(), QString("Titolo"));
-        QCOMPARE(CreaFinestraMessaggio({"", PulsantiMessaggio::Ok, IconaMessaggio::Nessuna, ""})
-                     ->windowTitle(),
-                 QString("Kelvaro_2007"));
-    }
-
-    void pulsantiMessaggio_data() { Righe(ScelteDiPulsanti); }
-    void pulsantiMessaggio() {
-        QFETCH(Pulsanti, caso);
-        const Messaggio messaggio{"", caso.pulsanti, IconaMessaggio::Nessuna, ""};
-        QStringList didascalie;
+        const Messaggio messaggio{"riga 1\rriga 2", caso.pulsanti, caso.icona, caso.titolo};
         const auto prima = CreaFinestraMessaggio(messaggio);
+        QCOMPARE(prima->icon(), caso.qt);
+        QCOMPARE(prima->text(), "riga 1\nriga 2");
+        QCOMPARE(prima->windowTitle(), caso.titolo.isEmpty() ? "Kelvaro_2007" : caso.titolo);
+        QStringList didascalie;
         for (const QAbstractButton* pulsante : prima->buttons())
             didascalie << pulsante->text();
         QCOMPARE(Elenco(didascalie), Elenco(caso.didascalie));
@@ -130,15 +86,12 @@ private slots:
     void immagini() {
         QLabel immagine;
         QVERIFY(CaricaImmagine(&immagine, ":/immagini/semaforo_verde.png").ok());
-        const QSize verde = immagine.pixmap().size();
-        const EsitoOperazione mancante = CaricaImmagine(&immagine, "/manca/rosso.png");
-        QCOMPARE(mancante.errore().descrizione,
+        QCOMPARE(CaricaImmagine(&immagine, "/manca/rosso.png").errore().descrizione,
                  QString("Impossibile trovare il file «/manca/rosso.png»."));
         // The test program itself is a file that is not a picture; the previous picture stays.
-        const EsitoOperazione nonValida =
-            CaricaImmagine(&immagine, QCoreApplication::applicationFilePath());
-        QCOMPARE(nonValida.errore().codice, CodiceErrore::ImmagineNonValida);
-        QCOMPARE(immagine.pixmap().size(), verde);
+        QCOMPARE(CaricaImmagine(&immagine, QCoreApplication::applicationFilePath()).errore().codice,
+                 CodiceErrore::ImmagineNonValida);
+        QCOMPARE(immagine.pixmap().size(), QImage(":/immagini/semaforo_verde.png").size());
     }
 
     void puntatore() {
@@ -148,18 +101,6 @@ private slots:
         // One call restores the default, however many times the pointer was set before.
         ImpostaPuntatore(Puntatore::Predefinito);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
-    }
-
-    void istanzaCondivisa() {
-        using Istanza = IstanzaCondivisa<FinestraContata>;
-        FinestraContata::caricamenti = 0;
-        QCOMPARE(&Istanza::Ottieni(), &Istanza::Ottieni());
-        QPointer<FinestraContata> osservata(&Istanza::Ottieni());
-        Istanza::Scarica();
-        QTRY_VERIFY(osservata.isNull());
-        Istanza::Ottieni();
-        QCOMPARE(FinestraContata::caricamenti, 2);
-        Istanza::Scarica();
     }
 };
 
