@@ -14,7 +14,7 @@ struct Messaggio {
     QString testo; // line breaks are the single character 13, as the program writes them
     PulsantiMessaggio pulsanti = PulsantiMessaggio::Ok;
     IconaMessaggio icona = IconaMessaggio::Nessuna;
-    QString titolo; // empty: the box shows the application's own name
+    QString titolo = {}; // empty: the box shows the application's own name
     // The answer of Enter alone in a question (Sì or No).
     RispostaMessaggio predefinita = RispostaMessaggio::Si;
     // The caption of one more button beside the others (as "Apri il file"), which answers
