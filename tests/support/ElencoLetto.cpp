@@ -6,107 +6,82 @@
 
 namespace {
 
-using Campo = std::pair<const char*, QString RigaStampata::*>;
-const Campo CampiRiga[] = {{"nome", &RigaStampata::nome},
-                           {"prov", &RigaStampata::prov},
-                           {"zona", &RigaStampata::zona},
-                           {"altitudine", &RigaStampata::altitudine},
-                           {"gradiGiorno", &RigaStampata::gradiGiorno},
-                           {"latitudine", &RigaStampata::latitudine},
-                           {"longitudine", &RigaStampata::longitudine},
-                           {"irradianza", &RigaStampata::irradianza}};
-// The left edges of the report's detail columns, in twips, in the order of CampiRiga.
+const std::pair<const char*, QString RigaStampata::*> Campi[] = {
+    {"comune", &RigaStampata::comune},
+    {"prov", &RigaStampata::prov},
+    {"zona", &RigaStampata::zona},
+    {"altitudine", &RigaStampata::altitudine},
+    {"gradiGiorno", &RigaStampata::gradiGiorno},
+    {"latitudine", &RigaStampata::latitudine},
+    {"longitudine", &RigaStampata::longitudine},
+    {"irradianza", &RigaStampata::irradianza}};
+// In the order of Campi: the captions of the header ("Gradi Giorno:" read as "Giorno:") and the
+// left edges of the detail columns, in twips.
+const QStringList Didascalie = {"Comune:", "Prov.:",      "Zona:",        "Altitudine:",
+                                "Giorno:", "Latitudine:", "Longitudine:", "Irradianza:"};
 constexpr double Colonne[] = {0, 2150, 2780, 3360, 4470, 5860, 7015, 8350};
+
+void Aggiungi(QString& testo, const QString& parola) {
+    testo += (testo.isEmpty() ? "" : " ") + parola;
+}
 
 void Confronta(QStringList& d, const char* campo, const QString& atteso, const QString& visto) {
     if (atteso != visto)
         d << QString("campo %1: atteso «%2», visto «%3»").arg(campo, atteso, visto);
 }
 
-struct Parola {
-    int pagina;
-    double x, y, centro; // twips inside the margins
-    QString testo;
-};
-
 } // namespace
 
-ElencoLetto LeggiElenco(const QString& pdf) {
+QList<QList<ParolaPdf>> LeggiPdf(const QString& pdf) {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
-    pdftotext.waitForFinished();
+    pdftotext.waitForFinished(-1);
     static const QRegularExpression voce(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
-    QList<Parola> parole;
-    int pagina = -1;
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+    QList<QList<ParolaPdf>> pagine;
     for (const auto& m : voce.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
         const auto twip = [&](int n) { return m.captured(n).toDouble() * 20 - 1000; };
         if (m.captured(0).startsWith("<page"))
-            ++pagina;
+            pagine.emplace_back();
         else
-            parole.append({pagina, twip(1), twip(2), (twip(1) + twip(3)) / 2,
-                           m.captured(4).replace("&apos;", "'").replace("&quot;", "\"")});
+            pagine.last().append(
+                {m.captured(5).replace("&apos;", "'").replace("&quot;", "\"").replace("&amp;", "&"),
+                 QRectF(QPointF(twip(1), twip(2)), QPointF(twip(3), twip(4)))});
     }
-    std::stable_sort(parole.begin(), parole.end(), [](const Parola& a, const Parola& b) {
-        return std::pair(a.pagina, a.y) < std::pair(b.pagina, b.y);
-    });
-    // Lines: words of one page whose tops lie within 5 points, in order of x; the page footer
-    // (below 14500 twips) left out.
-    QList<QList<Parola>> linee;
-    for (const Parola& p : parole) {
-        if (p.y >= 14500)
-            continue;
-        if (linee.isEmpty() || linee.last()[0].pagina != p.pagina || p.y - linee.last()[0].y > 100)
-            linee.append(QList<Parola>());
-        linee.last().append(p);
-    }
+    for (QList<ParolaPdf>& pagina : pagine)
+        std::stable_sort(pagina.begin(), pagina.end(), [](const ParolaPdf& p, const ParolaPdf& q) {
+            return std::pair(qRound(p.box.top()), p.box.left()) <
+                   std::pair(qRound(q.box.top()), q.box.left());
+        });
+    return pagine;
+}
+
+ElencoLetto LeggiElenco(const QString& pdf) {
     ElencoLetto e;
-    // A caption's words go to its field up to the next caption ("Gradi" is part of one).
-    const QMap<QString, QString*> didascalie = {{"Comune:", &e.comune},
-                                                {"Prov.:", &e.prov},
-                                                {"Zona:", &e.zona},
-                                                {"Altitudine:", &e.altitudine},
-                                                {"Giorno:", &e.gradiGiorno},
-                                                {"Latitudine:", &e.latitudine},
-                                                {"Longitudine:", &e.longitudine},
-                                                {"Irradianza:", &e.irradianza},
-                                                {"Gradi", nullptr}};
-    bool dettaglio = false;
-    const Parola* sopra = nullptr; // the first word of the last detail line
-    for (QList<Parola>& linea : linee) {
-        std::sort(linea.begin(), linea.end(), [](auto& a, auto& b) { return a.x < b.x; });
-        QStringList testo;
-        for (const Parola& p : linea)
-            testo << p.testo;
-        if (!dettaglio && didascalie.contains(testo[0])) {
-            QString* campo = nullptr;
-            for (const QString& parola : testo)
-                if (didascalie.contains(parola))
-                    campo = didascalie[parola];
-                else if (campo)
-                    *campo += (campo->isEmpty() ? "" : " ") + parola;
-        } else if (testo[0].startsWith("Comune")) { // the column headings
-            dettaglio = true;
-        } else if (dettaglio &&
-                   QRegularExpression("^\\d+ Comun[ei]$").match(testo.join(' ')).hasMatch()) {
-            e.conteggio = testo.join(' ');
-        } else if (dettaglio && sopra && sopra->pagina == linea[0].pagina &&
-                   linea[0].y - sopra->y < 400 && linea.last().centro < Colonne[1]) {
-            e.righe.last().nome += ' ' + testo.join(' '); // the rest of a long name
-        } else if (dettaglio) {
-            RigaStampata riga;
-            for (const Parola& p : linea) {
-                const auto c = std::upper_bound(std::begin(Colonne), std::end(Colonne), p.centro) -
-                               std::begin(Colonne) - 1;
-                QString& cella = riga.*CampiRiga[std::max<qsizetype>(c, 0)].second;
-                cella += (cella.isEmpty() ? "" : " ") + p.testo;
-            }
-            e.righe.append(riga);
-            sopra = &linea[0];
+    QString* criterio = nullptr; // that of the last caption read
+    QStringList linee;           // the words of each detail line
+    for (const ParolaPdf& p : LeggiPdf(pdf).value(0)) {
+        const double y = p.box.top(); // the column headings at 4640, the detail lines from 5115
+        if (y < 4600) {
+            if (const qsizetype i = Didascalie.indexOf(p.testo); i >= 0)
+                criterio = &(e.criteri.*Campi[i].second);
+            else if (criterio && p.testo != "Gradi")
+                Aggiungi(*criterio, p.testo);
+        } else if (y > 5055 && y < 14500) { // 510 twips a line, above the page footer
+            const qsizetype r = qsizetype(y - 5055) / 510;
+            linee.resize(std::max(linee.size(), r + 1));
+            e.righe.resize(linee.size());
+            const auto c =
+                std::upper_bound(Colonne, std::end(Colonne), p.box.center().x()) - Colonne - 1;
+            Aggiungi(linee[r], p.testo);
+            Aggiungi(e.righe[r].*Campi[std::max<qsizetype>(c, 0)].second, p.testo);
         }
     }
+    // The count stands on the line under the last detail line.
+    if (QRegularExpression("^\\d+ Comun[ei]$").match(linee.value(linee.size() - 1)).hasMatch())
+        e.conteggio = linee.takeLast(), e.righe.removeLast();
     for (const RigaStampata& r : e.righe)
-        e.nomi << r.nome;
+        e.nomi << r.comune;
     return e;
 }
 
@@ -114,41 +89,28 @@ QList<RigaStampata> LeggiCsv(const QByteArray& testo) {
     static const QRegularExpression cella(R"re(("(?:[^"]|"")*"|[^;"]*)(;|$))re");
     QList<RigaStampata> righe;
     for (const QString& linea : QString::fromUtf8(testo.mid(3)).split("\r\n", Qt::SkipEmptyParts)) {
-        RigaStampata riga;
-        int c = 0;
-        for (auto m = cella.globalMatch(linea); m.hasNext() && c < 8;) {
-            const auto trovata = m.next();
-            const QString valore = trovata.captured(1);
-            riga.*CampiRiga[c++].second =
-                valore.startsWith('"') ? valore.mid(1, valore.size() - 2).replace("\"\"", "\"")
-                                       : valore;
+        RigaStampata& riga = righe.emplace_back();
+        auto m = cella.globalMatch(linea);
+        for (const auto& [nome, campo] : Campi) {
+            const QString valore = m.hasNext() ? m.next().captured(1) : QString();
+            riga.*campo = valore.startsWith('"')
+                              ? valore.mid(1, valore.size() - 2).replace("\"\"", "\"")
+                              : valore;
         }
-        righe << riga;
     }
     return testo.startsWith("\xEF\xBB\xBF") ? righe : QList<RigaStampata>();
 }
 
-QStringList DifferenzeElenco(const ElencoLetto& a, const ElencoLetto& v) {
-    const std::pair<const char*, QString ElencoLetto::*> campi[] = {
-        {"comune", &ElencoLetto::comune},
-        {"prov", &ElencoLetto::prov},
-        {"zona", &ElencoLetto::zona},
-        {"altitudine", &ElencoLetto::altitudine},
-        {"gradiGiorno", &ElencoLetto::gradiGiorno},
-        {"latitudine", &ElencoLetto::latitudine},
-        {"longitudine", &ElencoLetto::longitudine},
-        {"irradianza", &ElencoLetto::irradianza},
-        {"conteggio", &ElencoLetto::conteggio}};
+QStringList DifferenzeRiga(const RigaStampata& a, const RigaStampata& v) {
     QStringList d;
-    for (const auto& [nome, campo] : campi)
+    for (const auto& [nome, campo] : Campi)
         Confronta(d, nome, a.*campo, v.*campo);
-    Confronta(d, "nomi", a.nomi.join(", "), v.nomi.join(", "));
     return d;
 }
 
-QStringList DifferenzeRiga(const RigaStampata& a, const RigaStampata& v) {
-    QStringList d;
-    for (const auto& [nome, campo] : CampiRiga)
-        Confronta(d, nome, a.*campo, v.*campo);
+QStringList DifferenzeElenco(const ElencoLetto& a, const ElencoLetto& v) {
+    QStringList d = DifferenzeRiga(a.criteri, v.criteri);
+    Confronta(d, "conteggio", a.conteggio, v.conteggio);
+    Confronta(d, "nomi", a.nomi.join(", "), v.nomi.join(", "));
     return d;
 }

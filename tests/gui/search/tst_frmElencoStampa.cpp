@@ -24,10 +24,12 @@ struct CasoStampa {
 const CasoStampa CasiStampa[] = {
     {.nome = "cerca e stampa",
      .azioni = {Scrivi("txtComuneC", " r"), Scrivi("txtProvC", "mi"), Invio("txtProvC")},
-     .stampato = {.comune = "R*", .prov = "MI", .nomi = {"RHO"}, .conteggio = "1 Comune"}},
+     .stampato = {.criteri = {.comune = "R*", .prov = "MI"},
+                  .nomi = {"RHO"},
+                  .conteggio = "1 Comune"}},
     {.nome = "filtro cambiato senza cercare",
      .azioni = {Scrivi("txtProvC", "MI"), Invio("txtProvC"), Scrivi("txtZonaC", "D")},
-     .stampato = {.prov = "MI", .nomi = {"MILANO", "RHO"}, .conteggio = "2 Comuni"}},
+     .stampato = {.criteri = {.prov = "MI"}, .nomi = {"MILANO", "RHO"}, .conteggio = "2 Comuni"}},
     {.nome = "dopo una ricerca fallita",
      .azioni = {Scrivi("txtProvC", "MI"), Invio("txtProvC"), Clic("ChkAltitudC"),
                 Scrivi("txtAltitudMinC", "abc"), Invio("txtAltitudMinC")},
@@ -43,7 +45,7 @@ const CasoStampa CasiStampa[] = {
                      "MILANO", "RHO", "ROMA", "SANT'ANGELO LODIGIANO", "SENZA COORDINATE"}},
     {.nome = "nessun comune trovato",
      .azioni = {Scrivi("txtProvC", "ZZ"), Invio("txtProvC")},
-     .stampato = {.prov = "ZZ", .conteggio = "0 Comuni"}},
+     .stampato = {.criteri = {.prov = "ZZ"}, .conteggio = "0 Comuni"}},
     {.nome = "archivio bloccato", .guasto = "BEGIN IMMEDIATE", .messaggio = "L'archivio"},
 };
 
@@ -210,7 +212,7 @@ private slots:
         const QStringList d = DifferenzeElenco(caso.stampato, letto);
         QVERIFY2(d.isEmpty(), qPrintable(d.join("; ")));
         const QStringList r = DifferenzeRiga(caso.primaRiga, letto.righe.value(0));
-        QVERIFY2(caso.primaRiga.nome.isEmpty() || r.isEmpty(), qPrintable(r.join("; ")));
+        QVERIFY2(caso.primaRiga.comune.isEmpty() || r.isEmpty(), qPrintable(r.join("; ")));
         if (!caso.ricElComuni.isEmpty())
             QCOMPARE(prova.archivio.testi("SELECT Comune FROM RicElComuni ORDER BY rowid"),
                      caso.ricElComuni);
