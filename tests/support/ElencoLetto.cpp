@@ -1,34 +1,17 @@
 #include "support/ElencoLetto.h"
 
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <algorithm>
 
 namespace {
 
-const std::pair<const char*, QString RigaStampata::*> Campi[] = {
-    {"comune", &RigaStampata::comune},
-    {"prov", &RigaStampata::prov},
-    {"zona", &RigaStampata::zona},
-    {"altitudine", &RigaStampata::altitudine},
-    {"gradiGiorno", &RigaStampata::gradiGiorno},
-    {"latitudine", &RigaStampata::latitudine},
-    {"longitudine", &RigaStampata::longitudine},
-    {"irradianza", &RigaStampata::irradianza}};
-// In the order of Campi: the captions of the header ("Gradi Giorno:" read as "Giorno:") and the
-// left edges of the detail columns, in twips.
-const QStringList Didascalie = {"Comune:", "Prov.:",      "Zona:",        "Altitudine:",
-                                "Giorno:", "Latitudine:", "Longitudine:", "Irradianza:"};
-constexpr double Colonne[] = {0, 2150, 2780, 3360, 4470, 5860, 7015, 8350};
-
-void Aggiungi(QString& testo, const QString& parola) {
-    testo += (testo.isEmpty() ? "" : " ") + parola;
-}
-
-void Confronta(QStringList& d, const char* campo, const QString& atteso, const QString& visto) {
-    if (atteso != visto)
-        d << QString("campo %1: atteso «%2», visto «%3»").arg(campo, atteso, visto);
-}
+// The cells of a row in the order of the columns, and their captions in the printed header.
+using R = RigaStampata;
+constexpr QString R::*Campi[] = {&R::comune,      &R::prov,       &R::zona,        &R::altitudine,
+                                 &R::gradiGiorno, &R::latitudine, &R::longitudine, &R::irradianza};
+const QStringList Didascalie = {"Comune:",       "Prov.:",      "Zona:",        "Altitudine:",
+                                "Gradi Giorno:", "Latitudine:", "Longitudine:", "Irradianza:"};
 
 } // namespace
 
@@ -37,80 +20,66 @@ QList<QList<ParolaPdf>> LeggiPdf(const QString& pdf) {
     pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
     pdftotext.waitForFinished(-1);
     static const QRegularExpression voce(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
     QList<QList<ParolaPdf>> pagine;
-    for (const auto& m : voce.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
-        const auto twip = [&](int n) { return m.captured(n).toDouble() * 20 - 1000; };
-        if (m.captured(0).startsWith("<page"))
-            pagine.emplace_back();
-        else
-            pagine.last().append(
-                {m.captured(5).replace("&apos;", "'").replace("&quot;", "\"").replace("&amp;", "&"),
-                 QRectF(QPointF(twip(1), twip(2)), QPointF(twip(3), twip(4)))});
+    const QString testo = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const QString& pagina : testo.split("<page ").mid(1)) {
+        QMap<std::pair<int, double>, ParolaPdf> parole; // by their top, then by their left edge
+        for (const auto& m : voce.globalMatch(pagina)) {
+            const auto twip = [&](int n) { return m.captured(n).toDouble() * 20 - 1000; };
+            parole.insert({qRound(twip(2)), twip(1)},
+                          {m.captured(5).replace("&apos;", "'").replace("&quot;", "\""),
+                           QRectF(QPointF(twip(1), twip(2)), QPointF(twip(3), twip(4)))});
+        }
+        pagine << parole.values();
     }
-    for (QList<ParolaPdf>& pagina : pagine)
-        std::stable_sort(pagina.begin(), pagina.end(), [](const ParolaPdf& p, const ParolaPdf& q) {
-            return std::pair(qRound(p.box.top()), p.box.left()) <
-                   std::pair(qRound(q.box.top()), q.box.left());
-        });
     return pagine;
 }
 
 ElencoLetto LeggiElenco(const QString& pdf) {
+    const auto unisci = [](QString& t, const QString& p) { t += (t.isEmpty() ? "" : " ") + p; };
     ElencoLetto e;
-    QString* criterio = nullptr; // that of the last caption read
-    QStringList linee;           // the words of each detail line
-    for (const ParolaPdf& p : LeggiPdf(pdf).value(0)) {
-        const double y = p.box.top(); // the column headings at 4640, the detail lines from 5115
-        if (y < 4600) {
-            if (const qsizetype i = Didascalie.indexOf(p.testo); i >= 0)
-                criterio = &(e.criteri.*Campi[i].second);
-            else if (criterio && p.testo != "Gradi")
-                Aggiungi(*criterio, p.testo);
-        } else if (y > 5055 && y < 14500) { // 510 twips a line, above the page footer
-            const qsizetype r = qsizetype(y - 5055) / 510;
-            linee.resize(std::max(linee.size(), r + 1));
-            e.righe.resize(linee.size());
-            const auto c =
-                std::upper_bound(Colonne, std::end(Colonne), p.box.center().x()) - Colonne - 1;
-            Aggiungi(linee[r], p.testo);
-            Aggiungi(e.righe[r].*Campi[std::max<qsizetype>(c, 0)].second, p.testo);
-        }
+    QString testata, *criterio = &testata; // the words after the last caption read
+    QMap<qsizetype, QString> nomi, altre;  // by detail line: the words in the column of the names
+    for (const auto& [testo, box] : LeggiPdf(pdf).value(0)) {
+        const qsizetype i = Didascalie.indexOf(testo == "Giorno:" ? "Gradi Giorno:" : testo);
+        if (i >= 0)
+            criterio = &(e.criteri.*Campi[i]);
+        else if (box.top() < 4600 && testo != "Gradi") // above the column headings
+            unisci(*criterio, testo);
+        else if (box.top() > 5055 && box.top() < 14500) // 510 twips a line, above the page footer
+            unisci((box.center().x() < 2150 ? nomi : altre)[qsizetype(box.top() - 5055) / 510],
+                   testo);
     }
-    // The count stands on the line under the last detail line.
-    if (QRegularExpression("^\\d+ Comun[ei]$").match(linee.value(linee.size() - 1)).hasMatch())
-        e.conteggio = linee.takeLast(), e.righe.removeLast();
-    for (const RigaStampata& r : e.righe)
-        e.nomi << r.comune;
+    // The count stands alone on the line under the last detail line.
+    e.nomi = nomi.values(), e.conteggio = altre.value(nomi.isEmpty() ? 0 : nomi.lastKey() + 1);
     return e;
 }
 
 QList<RigaStampata> LeggiCsv(const QByteArray& testo) {
-    static const QRegularExpression cella(R"re(("(?:[^"]|"")*"|[^;"]*)(;|$))re");
     QList<RigaStampata> righe;
     for (const QString& linea : QString::fromUtf8(testo.mid(3)).split("\r\n", Qt::SkipEmptyParts)) {
         RigaStampata& riga = righe.emplace_back();
-        auto m = cella.globalMatch(linea);
-        for (const auto& [nome, campo] : Campi) {
-            const QString valore = m.hasNext() ? m.next().captured(1) : QString();
-            riga.*campo = valore.startsWith('"')
-                              ? valore.mid(1, valore.size() - 2).replace("\"\"", "\"")
-                              : valore;
-        }
+        auto m = QRegularExpression(R"re((?|"((?:[^"]|"")*)"|([^;"]*))(;|$))re").globalMatch(linea);
+        for (QString R::*campo : Campi)
+            riga.*campo = m.hasNext() ? m.next().captured(1).replace("\"\"", "\"") : QString();
     }
     return testo.startsWith("\xEF\xBB\xBF") ? righe : QList<RigaStampata>();
 }
 
 QStringList DifferenzeRiga(const RigaStampata& a, const RigaStampata& v) {
     QStringList d;
-    for (const auto& [nome, campo] : Campi)
-        Confronta(d, nome, a.*campo, v.*campo);
+    for (qsizetype i = 0; i < Didascalie.size(); ++i)
+        if (a.*Campi[i] != v.*Campi[i])
+            d << QString("%1 atteso «%2», visto «%3»").arg(Didascalie[i], a.*Campi[i], v.*Campi[i]);
     return d;
 }
 
 QStringList DifferenzeElenco(const ElencoLetto& a, const ElencoLetto& v) {
     QStringList d = DifferenzeRiga(a.criteri, v.criteri);
-    Confronta(d, "conteggio", a.conteggio, v.conteggio);
-    Confronta(d, "nomi", a.nomi.join(", "), v.nomi.join(", "));
+    if (a.nomi != v.nomi)
+        d << QString("nomi attesi «%1», visti «%2»").arg(a.nomi.join(", "), v.nomi.join(", "));
+    if (a.conteggio != v.conteggio)
+        d << QString("conteggio atteso «%1», visto «%2»").arg(a.conteggio, v.conteggio);
     return d;
 }

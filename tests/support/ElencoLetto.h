@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
 #include <QRectF>
 #include <QStringList>
 
@@ -14,20 +12,19 @@ struct ParolaPdf {
 // The words of each page, line by line from the top and left to right on a line.
 QList<QList<ParolaPdf>> LeggiPdf(const QString& pdf);
 
-// One detail line of the printed list, one row of its CSV file, or the words after each caption
-// of the list's header, cell by cell.
+// One row of the CSV file of a list, or the words after each caption of the printed list's
+// header, cell by cell.
 struct RigaStampata {
     QString comune{}, prov{}, zona{}, altitudine{}, gradiGiorno{}, latitudine{}, longitudine{},
         irradianza{};
 };
 
-// Page 1 of the printed list as a reader sees it: its criteria, the names of its detail lines,
-// its count. Words go to the report's elements by their positions.
+// Page 1 of the printed list as a reader sees it: its criteria, the name of each detail line,
+// its count. Words go to the report's elements by their positions in twips.
 struct ElencoLetto {
     RigaStampata criteri{};
     QStringList nomi{};
     QString conteggio{};
-    QList<RigaStampata> righe{}; // not compared by DifferenzeElenco
 };
 ElencoLetto LeggiElenco(const QString& pdf);
 
@@ -35,6 +32,7 @@ ElencoLetto LeggiElenco(const QString& pdf);
 // byte-order mark (an empty list when the mark is missing).
 QList<RigaStampata> LeggiCsv(const QByteArray& testo);
 
-// The fields in which two lists differ, as "campo prov: atteso «MI», visto «BA»".
+// The fields in which two lists or rows differ, each named by its caption, as
+// "Prov.: atteso «MI», visto «BA»".
 QStringList DifferenzeElenco(const ElencoLetto& atteso, const ElencoLetto& visto);
 QStringList DifferenzeRiga(const RigaStampata& atteso, const RigaStampata& visto);
