@@ -1,154 +1,85 @@
 #include "support/ElencoLetto.h"
 
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <algorithm>
 
 namespace {
 
-using Campo = std::pair<const char*, QString RigaStampata::*>;
-const Campo CampiRiga[] = {{"nome", &RigaStampata::nome},
-                           {"prov", &RigaStampata::prov},
-                           {"zona", &RigaStampata::zona},
-                           {"altitudine", &RigaStampata::altitudine},
-                           {"gradiGiorno", &RigaStampata::gradiGiorno},
-                           {"latitudine", &RigaStampata::latitudine},
-                           {"longitudine", &RigaStampata::longitudine},
-                           {"irradianza", &RigaStampata::irradianza}};
-// The left edges of the report's detail columns, in twips, in the order of CampiRiga.
-constexpr double Colonne[] = {0, 2150, 2780, 3360, 4470, 5860, 7015, 8350};
-
-void Confronta(QStringList& d, const char* campo, const QString& atteso, const QString& visto) {
-    if (atteso != visto)
-        d << QString("campo %1: atteso «%2», visto «%3»").arg(campo, atteso, visto);
-}
-
-struct Parola {
-    int pagina;
-    double x, y, centro; // twips inside the margins
-    QString testo;
-};
+// The cells of a row in the order of the columns, and their captions in the printed header.
+using R = RigaStampata;
+constexpr QString R::*Campi[] = {&R::comune,      &R::prov,       &R::zona,        &R::altitudine,
+                                 &R::gradiGiorno, &R::latitudine, &R::longitudine, &R::irradianza};
+const QStringList Didascalie = {"Comune:",       "Prov.:",      "Zona:",        "Altitudine:",
+                                "Gradi Giorno:", "Latitudine:", "Longitudine:", "Irradianza:"};
 
 } // namespace
 
-ElencoLetto LeggiElenco(const QString& pdf) {
+QList<QList<ParolaPdf>> LeggiPdf(const QString& pdf) {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
-    pdftotext.waitForFinished();
+    pdftotext.waitForFinished(-1);
     static const QRegularExpression voce(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
-    QList<Parola> parole;
-    int pagina = -1;
-    for (const auto& m : voce.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
-        const auto twip = [&](int n) { return m.captured(n).toDouble() * 20 - 1000; };
-        if (m.captured(0).startsWith("<page"))
-            ++pagina;
-        else
-            parole.append({pagina, twip(1), twip(2), (twip(1) + twip(3)) / 2,
-                           m.captured(4).replace("&apos;", "'").replace("&quot;", "\"")});
-    }
-    std::stable_sort(parole.begin(), parole.end(), [](const Parola& a, const Parola& b) {
-        return std::pair(a.pagina, a.y) < std::pair(b.pagina, b.y);
-    });
-    // Lines: words of one page whose tops lie within 5 points, in order of x; the page footer
-    // (below 14500 twips) left out.
-    QList<QList<Parola>> linee;
-    for (const Parola& p : parole) {
-        if (p.y >= 14500)
-            continue;
-        if (linee.isEmpty() || linee.last()[0].pagina != p.pagina || p.y - linee.last()[0].y > 100)
-            linee.append(QList<Parola>());
-        linee.last().append(p);
-    }
-    ElencoLetto e;
-    // A caption's words go to its field up to the next caption ("Gradi" is part of one).
-    const QMap<QString, QString*> didascalie = {{"Comune:", &e.comune},
-                                                {"Prov.:", &e.prov},
-                                                {"Zona:", &e.zona},
-                                                {"Altitudine:", &e.altitudine},
-                                                {"Giorno:", &e.gradiGiorno},
-                                                {"Latitudine:", &e.latitudine},
-                                                {"Longitudine:", &e.longitudine},
-                                                {"Irradianza:", &e.irradianza},
-                                                {"Gradi", nullptr}};
-    bool dettaglio = false;
-    const Parola* sopra = nullptr; // the first word of the last detail line
-    for (QList<Parola>& linea : linee) {
-        std::sort(linea.begin(), linea.end(), [](auto& a, auto& b) { return a.x < b.x; });
-        QStringList testo;
-        for (const Parola& p : linea)
-            testo << p.testo;
-        if (!dettaglio && didascalie.contains(testo[0])) {
-            QString* campo = nullptr;
-            for (const QString& parola : testo)
-                if (didascalie.contains(parola))
-                    campo = didascalie[parola];
-                else if (campo)
-                    *campo += (campo->isEmpty() ? "" : " ") + parola;
-        } else if (testo[0].startsWith("Comune")) { // the column headings
-            dettaglio = true;
-        } else if (dettaglio &&
-                   QRegularExpression("^\\d+ Comun[ei]$").match(testo.join(' ')).hasMatch()) {
-            e.conteggio = testo.join(' ');
-        } else if (dettaglio && sopra && sopra->pagina == linea[0].pagina &&
-                   linea[0].y - sopra->y < 400 && linea.last().centro < Colonne[1]) {
-            e.righe.last().nome += ' ' + testo.join(' '); // the rest of a long name
-        } else if (dettaglio) {
-            RigaStampata riga;
-            for (const Parola& p : linea) {
-                const auto c = std::upper_bound(std::begin(Colonne), std::end(Colonne), p.centro) -
-                               std::begin(Colonne) - 1;
-                QString& cella = riga.*CampiRiga[std::max<qsizetype>(c, 0)].second;
-                cella += (cella.isEmpty() ? "" : " ") + p.testo;
-            }
-            e.righe.append(riga);
-            sopra = &linea[0];
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+    QList<QList<ParolaPdf>> pagine;
+    const QString testo = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const QString& pagina : testo.split("<page ").mid(1)) {
+        QMap<std::pair<int, double>, ParolaPdf> parole; // by their top, then by their left edge
+        for (const auto& m : voce.globalMatch(pagina)) {
+            const auto twip = [&](int n) { return m.captured(n).toDouble() * 20 - 1000; };
+            parole.insert({qRound(twip(2)), twip(1)},
+                          {m.captured(5).replace("&apos;", "'").replace("&quot;", "\""),
+                           QRectF(QPointF(twip(1), twip(2)), QPointF(twip(3), twip(4)))});
         }
+        pagine << parole.values();
     }
-    for (const RigaStampata& r : e.righe)
-        e.nomi << r.nome;
+    return pagine;
+}
+
+ElencoLetto LeggiElenco(const QString& pdf) {
+    const auto unisci = [](QString& t, const QString& p) { t += (t.isEmpty() ? "" : " ") + p; };
+    ElencoLetto e;
+    QString testata, *criterio = &testata; // the words after the last caption read
+    QMap<qsizetype, QString> nomi, altre;  // by detail line: the words in the column of the names
+    for (const auto& [testo, box] : LeggiPdf(pdf).value(0)) {
+        const qsizetype i = Didascalie.indexOf(testo == "Giorno:" ? "Gradi Giorno:" : testo);
+        if (i >= 0)
+            criterio = &(e.criteri.*Campi[i]);
+        else if (box.top() < 4600 && testo != "Gradi") // above the column headings
+            unisci(*criterio, testo);
+        else if (box.top() > 5055 && box.top() < 14500) // 510 twips a line, above the page footer
+            unisci((box.center().x() < 2150 ? nomi : altre)[qsizetype(box.top() - 5055) / 510],
+                   testo);
+    }
+    // The count stands alone on the line under the last detail line.
+    e.nomi = nomi.values(), e.conteggio = altre.value(nomi.isEmpty() ? 0 : nomi.lastKey() + 1);
     return e;
 }
 
 QList<RigaStampata> LeggiCsv(const QByteArray& testo) {
-    static const QRegularExpression cella(R"re(("(?:[^"]|"")*"|[^;"]*)(;|$))re");
     QList<RigaStampata> righe;
     for (const QString& linea : QString::fromUtf8(testo.mid(3)).split("\r\n", Qt::SkipEmptyParts)) {
-        RigaStampata riga;
-        int c = 0;
-        for (auto m = cella.globalMatch(linea); m.hasNext() && c < 8;) {
-            const auto trovata = m.next();
-            const QString valore = trovata.captured(1);
-            riga.*CampiRiga[c++].second =
-                valore.startsWith('"') ? valore.mid(1, valore.size() - 2).replace("\"\"", "\"")
-                                       : valore;
-        }
-        righe << riga;
+        RigaStampata& riga = righe.emplace_back();
+        auto m = QRegularExpression(R"re((?|"((?:[^"]|"")*)"|([^;"]*))(;|$))re").globalMatch(linea);
+        for (QString R::*campo : Campi)
+            riga.*campo = m.hasNext() ? m.next().captured(1).replace("\"\"", "\"") : QString();
     }
     return testo.startsWith("\xEF\xBB\xBF") ? righe : QList<RigaStampata>();
 }
 
-QStringList DifferenzeElenco(const ElencoLetto& a, const ElencoLetto& v) {
-    const std::pair<const char*, QString ElencoLetto::*> campi[] = {
-        {"comune", &ElencoLetto::comune},
-        {"prov", &ElencoLetto::prov},
-        {"zona", &ElencoLetto::zona},
-        {"altitudine", &ElencoLetto::altitudine},
-        {"gradiGiorno", &ElencoLetto::gradiGiorno},
-        {"latitudine", &ElencoLetto::latitudine},
-        {"longitudine", &ElencoLetto::longitudine},
-        {"irradianza", &ElencoLetto::irradianza},
-        {"conteggio", &ElencoLetto::conteggio}};
+QStringList DifferenzeRiga(const RigaStampata& a, const RigaStampata& v) {
     QStringList d;
-    for (const auto& [nome, campo] : campi)
-        Confronta(d, nome, a.*campo, v.*campo);
-    Confronta(d, "nomi", a.nomi.join(", "), v.nomi.join(", "));
+    for (qsizetype i = 0; i < Didascalie.size(); ++i)
+        if (a.*Campi[i] != v.*Campi[i])
+            d << QString("%1 atteso «%2», visto «%3»").arg(Didascalie[i], a.*Campi[i], v.*Campi[i]);
     return d;
 }
 
-QStringList DifferenzeRiga(const RigaStampata& a, const RigaStampata& v) {
-    QStringList d;
-    for (const auto& [nome, campo] : CampiRiga)
-        Confronta(d, nome, a.*campo, v.*campo);
+QStringList DifferenzeElenco(const ElencoLetto& a, const ElencoLetto& v) {
+    QStringList d = DifferenzeRiga(a.criteri, v.criteri);
+    if (a.nomi != v.nomi)
+        d << QString("nomi attesi «%1», visti «%2»").arg(a.nomi.join(", "), v.nomi.join(", "));
+    if (a.conteggio != v.conteggio)
+        d << QString("conteggio atteso «%1», visto «%2»").arg(a.conteggio, v.conteggio);
     return d;
 }

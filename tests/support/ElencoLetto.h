@@ -1,31 +1,38 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
+#include <QRectF>
 #include <QStringList>
 
-// One detail line of the printed list (or one row of its CSV file), cell by cell.
+// A word of a PDF read back with pdftotext -bbox: its box in twips from the top left corner of
+// the printable area (A4 less the 1000-twip margins).
+struct ParolaPdf {
+    QString testo;
+    QRectF box;
+};
+// The words of each page, line by line from the top and left to right on a line.
+QList<QList<ParolaPdf>> LeggiPdf(const QString& pdf);
+
+// One row of the CSV file of a list, or the words after each caption of the printed list's
+// header, cell by cell.
 struct RigaStampata {
-    QString nome, prov, zona, altitudine, gradiGiorno, latitudine, longitudine, irradianza;
+    QString comune{}, prov{}, zona{}, altitudine{}, gradiGiorno{}, latitudine{}, longitudine{},
+        irradianza{};
 };
 
-// The printed list as a reader sees it, read back from the PDF with pdftotext -bbox: the
-// criteria by their captions (the words after them, one blank between words), the names of the
-// detail lines in order, the count. Words are placed by the report's positions in twips.
+// Page 1 of the printed list as a reader sees it: its criteria, the name of each detail line,
+// its count. Words go to the report's elements by their positions in twips.
 struct ElencoLetto {
-    QString comune{}, prov{}, zona{};
-    QString altitudine{}, gradiGiorno{}, latitudine{}, longitudine{}, irradianza{};
+    RigaStampata criteri{};
     QStringList nomi{};
     QString conteggio{};
-    QList<RigaStampata> righe{}; // not compared by DifferenzeElenco
 };
-
 ElencoLetto LeggiElenco(const QString& pdf);
+
 // The rows of a CSV file written with ";" and quotes as spreadsheets write them, after a UTF-8
 // byte-order mark (an empty list when the mark is missing).
 QList<RigaStampata> LeggiCsv(const QByteArray& testo);
 
-// The fields in which two lists differ, as "campo prov: atteso MI, visto BA".
+// The fields in which two lists or rows differ, each named by its caption, as
+// "Prov.: atteso «MI», visto «BA»".
 QStringList DifferenzeElenco(const ElencoLetto& atteso, const ElencoLetto& visto);
 QStringList DifferenzeRiga(const RigaStampata& atteso, const RigaStampata& visto);

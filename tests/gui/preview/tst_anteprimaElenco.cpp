@@ -7,148 +7,97 @@
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QToolBar>
-#include <QToolButton>
 #include <QtTest>
 
-// The preview of a list of three pages driven by the keyboard alone.
+// A command of the preview of a list of five pages, shown at page 3 and half its size, run by its
+// key, by reaching its button with Tab and pressing Enter, and by turning the wheel with Ctrl by
+// `rotella`. The button's tooltip names the keys; the page commands that lead nowhere are off.
+struct Comando {
+    const char* comando;
+    QKeyCombination tasto = {};
+    int rotella = 0;
+    const char* nome; // of the keys, in the tooltip
+    int pagina = 3;   // shown after
+    int zoom = 0;     // 1: larger, -1: smaller
+    QPrintPreviewWidget::ZoomMode modo = QPrintPreviewWidget::CustomZoom; // after
+    QString messaggio = {}; // how the one message starts
+    bool aperta = true;     // the preview after
+};
+Q_DECLARE_METATYPE(Comando)
+
+// clang-format off
+const Comando Comandi[] = {
+    {.comando = "cmdPaginaSuccessiva", .tasto = Qt::Key_PageDown, .nome = "Pag↓", .pagina = 4},
+    {.comando = "cmdPaginaPrecedente", .tasto = Qt::Key_PageUp, .nome = "Pag↑", .pagina = 2},
+    {.comando = "cmdUltimaPagina", .tasto = Qt::Key_End, .nome = "Fine", .pagina = 5},
+    {.comando = "cmdPrimaPagina", .tasto = Qt::Key_Home, .nome = "Home", .pagina = 1},
+    {.comando = "cmdIngrandisci", .tasto = Qt::Key_Plus, .rotella = 120, .nome = "+ o Ctrl+rotellina", .zoom = 1},
+    {.comando = "cmdRiduci", .tasto = Qt::Key_Minus, .rotella = -120, .nome = "− o Ctrl+rotellina", .zoom = -1},
+    {.comando = "cmdAdattaLarghezza", .tasto = Qt::Key_L, .nome = "L", .modo = QPrintPreviewWidget::FitToWidth},
+    {.comando = "cmdPaginaIntera", .tasto = Qt::Key_I, .nome = "I", .modo = QPrintPreviewWidget::FitInView},
+    {.comando = "cmdStampa", .tasto = Qt::CTRL | Qt::Key_P, .nome = "Ctrl+P", .messaggio = "Nessuna stampante"},
+    {.comando = "cmdEsportaPdf", .tasto = Qt::CTRL | Qt::Key_S, .nome = "Ctrl+S", .messaggio = "Elenco salvato in"},
+    {.comando = "cmdEsportaCsv", .tasto = Qt::CTRL | Qt::Key_E, .nome = "Ctrl+E", .messaggio = "Elenco salvato in"},
+    {.comando = "cmdChiudi", .tasto = Qt::Key_Escape, .nome = "Esc", .aperta = false},
+};
+// clang-format on
+
 class TAnteprimaElenco : public QObject, public ServizioSceltaFile {
     Q_OBJECT
 
-    QString prossimoFile; // the answer of the file choice
+    QTemporaryDir cartella;
+    // The file chosen for an export: one for each row of comandi().
     QString fileDaSalvare(QWidget*, const QString&, const QString&, const QString&) override {
-        return prossimoFile;
+        return cartella.filePath(QTest::currentDataTag());
     }
-
-    struct Anteprima {
-        MessaggiRegistrati messaggi;
-        AnteprimaElenco finestra;
-        Anteprima()
-            : finestra(Dati()) {
-            finestra.show();
-            finestra.activateWindow();
-        }
-        static Report::DatiReport Dati() {
-            Report::DatiReport dati{{"NumRec"}, {"Comune"}, {{{"46 Comuni"}, {}}}};
-            dati.gruppi[0].righe.fill({"RHO"}, 46);
-            return dati;
-        }
-        void premi(QKeyCombination tasto) {
-            QWidget* fuoco = QApplication::focusWidget();
-            QTest::keyClick(fuoco ? fuoco : &finestra, tasto.key(), tasto.keyboardModifiers());
-        }
-        QAction* comando(const char* nome) { return finestra.findChild<QAction*>(nome); }
-    };
-
-    enum Effetto { Pagina, Ingrandisce, Riduce, Larghezza, Intera, Stampa, Pdf, Chiude };
 
 private slots:
+    // The file choice of every export answers from here.
     void initTestCase() { ImpostaServizioSceltaFile(this); }
-    void cleanupTestCase() { ImpostaServizioSceltaFile(nullptr); }
 
-    // Each key (or Ctrl with the wheel turned by `rotella`) does what the button `comando`
-    // does, and the button's tooltip names it. The page commands that lead nowhere are off.
-    void tasti() {
-        struct Caso {
-            const char* comando;
-            QKeyCombination tasto = {};
-            int rotella = 0;
-            const char* nome;
-            Effetto effetto = Pagina;
-            int da = 1; // the page shown before
-            int a = 1;  // the page shown after
-        };
-        // clang-format off
-        const Caso casi[] = {
-            {.comando = "cmdPaginaSuccessiva", .tasto = Qt::Key_PageDown, .nome = "Pag↓", .da = 1, .a = 2},
-            {.comando = "cmdPaginaPrecedente", .tasto = Qt::Key_PageUp, .nome = "Pag↑", .da = 3, .a = 2},
-            {.comando = "cmdUltimaPagina", .tasto = Qt::Key_End, .nome = "Fine", .da = 1, .a = 3},
-            {.comando = "cmdPrimaPagina", .tasto = Qt::Key_Home, .nome = "Home", .da = 3, .a = 1},
-            {.comando = "cmdIngrandisci", .tasto = Qt::Key_Plus, .nome = "+", .effetto = Ingrandisce},
-            {.comando = "cmdRiduci", .tasto = Qt::Key_Minus, .nome = "−", .effetto = Riduce},
-            {.comando = "cmdIngrandisci", .rotella = 120, .nome = "Ctrl+rotellina", .effetto = Ingrandisce},
-            {.comando = "cmdRiduci", .rotella = -120, .nome = "Ctrl+rotellina", .effetto = Riduce},
-            {.comando = "cmdAdattaLarghezza", .tasto = Qt::Key_L, .nome = "L", .effetto = Larghezza},
-            {.comando = "cmdPaginaIntera", .tasto = Qt::Key_I, .nome = "I", .effetto = Intera},
-            {.comando = "cmdStampa", .tasto = Qt::CTRL | Qt::Key_P, .nome = "Ctrl+P", .effetto = Stampa},
-            {.comando = "cmdEsportaPdf", .tasto = Qt::CTRL | Qt::Key_S, .nome = "Ctrl+S", .effetto = Pdf},
-            {.comando = "cmdChiudi", .tasto = Qt::Key_Escape, .nome = "Esc", .effetto = Chiude},
-        };
-        // clang-format on
-        QTemporaryDir cartella;
-        for (const Caso& caso : casi) {
-            if (caso.effetto == Stampa && !QPrinterInfo::availablePrinters().isEmpty())
-                continue; // a printer dialog would wait for an answer
-            const QString c = QString(caso.comando) + " con " +
-                              (caso.rotella ? "la rotella" : QKeySequence(caso.tasto).toString());
-            Anteprima prova;
-            QPrintPreviewWidget* pagine = prova.finestra.anteprima();
-            QVERIFY(QTest::qWaitForWindowActive(&prova.finestra));
-            QTRY_COMPARE(pagine->pageCount(), 3);
-            const QString suggerimento = prova.comando(caso.comando)->toolTip();
-            QVERIFY2(suggerimento.contains(caso.nome), qPrintable(c + ": " + suggerimento));
-            pagine->setCurrentPage(caso.da);
-            pagine->setZoomFactor(0.5);
-            const double zoom = pagine->zoomFactor();
-            prossimoFile = cartella.filePath(c + ".pdf");
-            if (caso.rotella) {
-                QWidget* vista = pagine->findChild<QAbstractScrollArea*>()->viewport();
-                QWheelEvent rotella(QPointF(50, 50), vista->mapToGlobal(QPointF(50, 50)), {},
-                                    {0, caso.rotella}, Qt::NoButton, Qt::ControlModifier,
-                                    Qt::NoScrollPhase, false);
-                QApplication::sendEvent(vista, &rotella);
-            } else {
-                prova.premi(caso.tasto);
-            }
-            auto errore = [&](const QString& cosa) { return (c + ": " + cosa).toUtf8(); };
-            const bool indietro = prova.comando("cmdPrimaPagina")->isEnabled() &&
-                                  prova.comando("cmdPaginaPrecedente")->isEnabled();
-            const bool avanti = prova.comando("cmdPaginaSuccessiva")->isEnabled() &&
-                                prova.comando("cmdUltimaPagina")->isEnabled();
-            const auto modo =
-                QList{QPrintPreviewWidget::FitToWidth, QPrintPreviewWidget::FitInView};
-            if (caso.effetto == Pagina) {
-                QVERIFY2(pagine->currentPage() == caso.a, errore("pagina mostrata"));
-                QVERIFY2(indietro == (caso.a > 1), errore("prima e precedente"));
-                QVERIFY2(avanti == (caso.a < 3), errore("successiva e ultima"));
-            } else if (caso.effetto == Ingrandisce || caso.effetto == Riduce) {
-                QVERIFY2((pagine->zoomFactor() > zoom) == (caso.effetto == Ingrandisce),
-                         errore("zoom"));
-            } else if (caso.effetto == Larghezza || caso.effetto == Intera) {
-                QVERIFY2(pagine->zoomMode() == modo[caso.effetto - Larghezza],
-                         errore("modo dello zoom"));
-            } else if (caso.effetto == Stampa) {
-                QVERIFY2(prova.messaggi.testi().value(0).startsWith("Nessuna stampante"),
-                         errore("messaggio"));
-            } else {
-                QVERIFY2(QFileInfo::exists(prossimoFile) == (caso.effetto == Pdf),
-                         errore("file PDF"));
-                QVERIFY2(prova.finestra.isVisible() == (caso.effetto == Pdf),
-                         errore("finestra aperta"));
-            }
-        }
+    void comandi_data() {
+        QTest::addColumn<Comando>("caso");
+        QTest::addColumn<QString>("via"); // the key, Tab and Enter on the button, or the wheel
+        for (const Comando& c : Comandi)
+            for (const QString via : {"tasto", "Tab", "rotella"})
+                if (c.rotella || via != "rotella")
+                    QTest::addRow("%s %s", c.comando, qPrintable(via)) << c << via;
     }
-
-    // Tab reaches every button of the toolbar (on page 2, where all are on); Enter on a button
-    // presses it.
-    void tab() {
-        Anteprima prova;
-        QVERIFY(QTest::qWaitForWindowActive(&prova.finestra));
-        QTRY_COMPARE(prova.finestra.anteprima()->pageCount(), 3);
-        prova.finestra.anteprima()->setCurrentPage(2);
-        QSet<QWidget*> raggiunti;
-        for (int volte = 0; volte < 40; ++volte) {
-            prova.premi(Qt::Key_Tab);
-            raggiunti.insert(QApplication::focusWidget());
-        }
-        for (QToolButton* pulsante : prova.finestra.findChildren<QToolButton*>())
-            QVERIFY2(!pulsante->isVisible() || raggiunti.contains(pulsante),
-                     qPrintable(pulsante->toolTip() + ": mai raggiunto"));
-        QWidget* successiva = prova.finestra.findChild<QToolBar*>()->widgetForAction(
-            prova.comando("cmdPaginaSuccessiva"));
-        for (int volte = 0; volte < 40 && QApplication::focusWidget() != successiva; ++volte)
-            prova.premi(Qt::Key_Tab);
-        prova.premi(Qt::Key_Return);
-        QCOMPARE(prova.finestra.anteprima()->currentPage(), 3);
+    void comandi() {
+        QFETCH(Comando, caso);
+        QFETCH(QString, via);
+        if (caso.comando == QString("cmdStampa") && !QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("A printer dialog would wait for an answer.");
+        MessaggiRegistrati messaggi;
+        AnteprimaElenco finestra({{"NumRec"}, {"Comune"}, {{{"120 Comuni"}, {120, {"RHO"}}}}});
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowActive(&finestra));
+        QPrintPreviewWidget* pagine = finestra.anteprima();
+        QTRY_COMPARE(pagine->pageCount(), 5);
+        QAction* comando = finestra.findChild<QAction*>(caso.comando);
+        QVERIFY2(comando->toolTip().contains(caso.nome), qPrintable(comando->toolTip()));
+        pagine->setCurrentPage(3);
+        pagine->setZoomFactor(0.5);
+        QWidget* pulsante = finestra.findChild<QToolBar*>()->widgetForAction(comando);
+        for (int i = 0; via == "Tab" && i < 40 && QApplication::focusWidget() != pulsante; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(via != "Tab" || QApplication::focusWidget() == pulsante, "pulsante mai raggiunto");
+        QWheelEvent giro({}, {}, {}, {0, caso.rotella}, {}, Qt::ControlModifier, {}, false);
+        const QKeyCombination tasto = via == "Tab" ? QKeyCombination(Qt::Key_Return) : caso.tasto;
+        if (via == "rotella")
+            QApplication::sendEvent(pagine->findChild<QAbstractScrollArea*>()->viewport(), &giro);
+        else
+            QTest::keyClick(QApplication::focusWidget(), tasto.key(), tasto.keyboardModifiers());
+        const auto acceso = [&](auto n) { return finestra.findChild<QAction*>(n)->isEnabled(); };
+        QCOMPARE(pagine->currentPage(), caso.pagina);
+        QCOMPARE(acceso("cmdPrimaPagina") && acceso("cmdPaginaPrecedente"), caso.pagina > 1);
+        QCOMPARE(acceso("cmdPaginaSuccessiva") && acceso("cmdUltimaPagina"), caso.pagina < 5);
+        if (caso.modo == QPrintPreviewWidget::CustomZoom) // the other modes fit the window
+            QCOMPARE((pagine->zoomFactor() > 0.5) - (pagine->zoomFactor() < 0.5), caso.zoom);
+        QCOMPARE(pagine->zoomMode(), caso.modo);
+        QCOMPARE(messaggi.testi().size(), caso.messaggio.isEmpty() ? 0 : 1);
+        QCOMPARE(messaggi.testi().value(0).left(caso.messaggio.size()), caso.messaggio);
+        QCOMPARE(finestra.isVisible(), caso.aperta);
     }
 };
 
