@@ -135,9 +135,11 @@ private slots:
                               : mkfifo(dispositivo, 0666) == 0);
         const QByteArray vecchio = QFile::encodeName(cartella.filePath("vecchio.pdf"));
         QVERIFY(ScriviFile(vecchio, "vecchio") && chmod(vecchio, 0640) == 0);
-        // The temporary files of a run that has ended (no process has that number) and of this.
+        // The temporary files of a run that has ended (no process has that number), of this one,
+        // and of process 1, which runs as another user unless the tests run as root.
         const QString abbandonato = ".kelvaro-temp-2147483646-abcdef";
-        for (const QString& t : {abbandonato, QString(".kelvaro-temp-%1-ghijkl").arg(getpid())})
+        for (const QString& t : {abbandonato, QString(".kelvaro-temp-%1-ghijkl").arg(getpid()),
+                                 QString(".kelvaro-temp-1-mnopqr")})
             QVERIFY(ScriviFile(cartella.filePath(t), ""));
         QVERIFY(ScriviFile(casa.filePath(".config/Kelvaro_2007.ini"),
                            "[Percorsi]\nDB=" + archivio->percorso().toUtf8() + "\n"));

@@ -97,6 +97,10 @@ private slots:
         // What an import writes, in a table Comuni of another program.
         const QString estraneo = "CREATE TABLE Comuni (COM_PROV, COM_NAME, Hdh, Hbh, capoluogo); "
                                  "INSERT INTO Comuni VALUES ('RM', 'ROMA', NULL, NULL, -1)";
+        // An archive in format 0 that lacks a column the import does not use.
+        const QString senzaColonna = "ALTER TABLE Comuni DROP COLUMN COM_RIFER_NAME; INSERT INTO "
+                                     "Comuni (COM_PROV, COM_NAME, capoluogo) VALUES ('RM', "
+                                     "'ROMA', -1); PRAGMA user_version = 0";
         const QString danneggiato = "L'archivio «%1» è danneggiato: il controllo dell'integrità "
                                     "di SQLite (PRAGMA quick_check) ha trovato errori.\rL'archivio "
                                     "non è stato modificato: ripristinarne una copia di sicurezza.";
@@ -116,6 +120,7 @@ private slots:
              .errore = danneggiato, .versione = 0},
             {.nome = "danneggiato, finestre", .file = File::Danneggiato, .comando = Comando::Finestre, .errore = danneggiato, .versione = 1},
             {.nome = "di un altro programma, importazione", .file = File::Estraneo, .sql = estraneo, .comando = Comando::Importazione, .versione = 0},
+            {.nome = "formato 0 senza una colonna, importazione", .file = File::Nuovo, .sql = senzaColonna, .comando = Comando::Importazione, .versione = 0},
         };
         // clang-format on
         QTemporaryDir altrove;
